@@ -1,0 +1,21 @@
+#include "framework/clock.h"
+
+namespace {
+
+ZemTicksFunction ticksFunction = SDL_GetTicks;
+ZemDelayFunction delayFunction = SDL_Delay;
+
+}  // namespace
+
+Uint32 ZEM_GetTicks() {
+    return ticksFunction();
+}
+
+void ZEM_Delay(Uint32 milliseconds) {
+    delayFunction(milliseconds);
+}
+
+void ZEM_SetClock(ZemTicksFunction ticks, ZemDelayFunction delay) {
+    ticksFunction = ticks != nullptr ? ticks : SDL_GetTicks;
+    delayFunction = delay != nullptr ? delay : SDL_Delay;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "SDL.h"
+#include "SDL_ttf.h"
+
+// The text menu: header lines above option lines, one option selected. Each screen refills
+// the one menu object (Reset, colours, lines), then shows it and turns keys into a choice.
+// In every call taking two fonts, the first is for the headers, the second for the options.
+class ZemMenu {
+public:
+    ZemMenu();
+    ~ZemMenu();
+
+    void Reset();
+    void AddHeader(const char* text);
+    void AddHeader(std::string& text);
+    void AddOption(const char* text);
+    void AddOption(std::string& text);
+    void SetOnColor(int r, int g, int b);
+    void SetOffColor(int r, int g, int b);
+    void SetHeaderColor(int r, int g, int b);
+
+    // The whole block on a new transparent surface owned by the caller (null if none can be
+    // made). A line the font can't render is left blank at its font's height.
+    SDL_Surface* Draw(TTF_Font* headerFont, TTF_Font* optionFont);
+    void ShowCentred(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont);
+    void ShowBoxed(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont,
+                   SDL_Surface* boxTexture);
+
+    // Blocks, redrawing every 20 ms, until Enter confirms an option; returns its index.
+    int GetChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
+                  TTF_Font* optionFont);
+    // Handles at most one queued event: the confirmed option's index, or -1.
+    int AcceptChoice(SDL_Event& event);
+
+private:
+    std::vector<std::string> headers;
+    std::vector<std::string> options;
+    SDL_Color offColor;
+    SDL_Color onColor;
+    SDL_Color headerColor;
+    int choice;
+};

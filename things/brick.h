@@ -1,0 +1,20 @@
+#pragma once
+
+#include "SDL.h"
+#include "things/collidable_thing.h"
+#include "things/located_thing.h"
+
+// A fixed brick with 1 to 5 lives, drawn in the colour of the lives it has left. A type
+// outside 1 to 5 gives a brick of 0 lives, which is never drawn and never hit.
+class Brick : public LocatedThing, public CollidableThing {
+public:
+    Brick(int type, int x, int y, int w, int h);
+
+    int GetLives() const { return lives; }
+    void LoseLife();
+    void Show(SDL_Surface* target);
+
+private:
+    int type;
+    int lives;
+};
