@@ -24,7 +24,8 @@ public:
     void SetHeaderColor(int r, int g, int b);
 
     // The whole block on a new transparent surface owned by the caller (null if none can be
-    // made). A line the font can't render is left blank at its font's height.
+    // made; 0 x 0 for a menu without lines). A line the font can't render is left blank at its
+    // font's height.
     SDL_Surface* Draw(TTF_Font* headerFont, TTF_Font* optionFont);
     void ShowCentred(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont);
     void ShowBoxed(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont,

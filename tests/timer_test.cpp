@@ -1,1 +1,103 @@
-// placeholder: to be written
+#include "framework/timer.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/fake_clock.h"
+
+namespace {
+
+TEST(TimerTest, StoppedTimerReadsZeroWhateverIsAskedOfIt) {
+    FakeClock clock(5000);
+    ZemTimer timer;
+    clock.Advance(300);
+    EXPECT_EQ(timer.GetTicks(), 0u);
+    timer.Pause();
+    timer.Resume();
+    clock.Advance(300);
+    EXPECT_EQ(timer.GetTicks(), 0u);
+
+    timer.Start();
+    clock.Advance(120);
+    EXPECT_EQ(timer.GetTicks(), 120u);
+    timer.Stop();
+    clock.Advance(80);
+    EXPECT_EQ(timer.GetTicks(), 0u);
+    timer.Resume();
+    EXPECT_EQ(timer.GetTicks(), 0u);
+}
+
+TEST(TimerTest, TimeSpentPausedDoesNotCount) {
+    FakeClock clock(7000);
+    ZemTimer timer;
+    timer.Start();
+    clock.Advance(500);
+    timer.Pause();
+    clock.Advance(1000);
+    timer.Pause();  // a second pause must not restart the frozen reading
+    clock.Advance(1000);
+    EXPECT_EQ(timer.GetTicks(), 500u);
+    timer.Resume();
+    EXPECT_EQ(timer.GetTicks(), 500u);
+    clock.Advance(40);
+    EXPECT_EQ(timer.GetTicks(), 540u);
+    timer.Resume();  // already running: nothing changes
+    clock.Advance(10);
+    EXPECT_EQ(timer.GetTicks(), 550u);
+
+    timer.Pause();
+    clock.Advance(3000);
+    timer.Resume();
+    clock.Advance(50);
+    EXPECT_EQ(timer.GetTicks(), 600u);
+}
+
+TEST(TimerTest, PausedReadingStaysPutWhileTheClockRuns) {
+    FakeClock clock(100);
+    ZemTimer timer;
+    timer.Start();
+    clock.Advance(250);
+    timer.Pause();
+    clock.AdvanceOnEachRead(7);
+    for (int read = 0; read < 5; ++read) {
+        EXPECT_EQ(timer.GetTicks(), 250u);
+    }
+}
+
+TEST(TimerTest, StartAlwaysRestartsFromZeroAndRuns) {
+    FakeClock clock(2000);
+    ZemTimer timer;
+    timer.Start();
+    clock.Advance(900);
+    timer.Start();
+    EXPECT_EQ(timer.GetTicks(), 0u);
+    clock.Advance(30);
+    EXPECT_EQ(timer.GetTicks(), 30u);
+
+    timer.Pause();
+    clock.Advance(500);
+    timer.Start();
+    EXPECT_EQ(timer.GetTicks(), 0u);
+    clock.Advance(25);
+    EXPECT_EQ(timer.GetTicks(), 25u);
+}
+
+TEST(TimerTest, ReadingSurvivesTheClockWrappingRound) {
+    const Uint32 nearWrap = 0xFFFFFFFFu - 299u;
+    FakeClock clock(nearWrap);
+    ZemTimer timer;
+    timer.Start();
+    clock.Advance(500);
+    EXPECT_EQ(clock.Now(), 200u);
+    EXPECT_EQ(timer.GetTicks(), 500u);
+
+    clock.Set(nearWrap);
+    timer.Start();
+    clock.Advance(100);
+    timer.Pause();
+    clock.Advance(400);  // wraps while paused
+    timer.Resume();
+    clock.Advance(60);
+    EXPECT_EQ(timer.GetTicks(), 160u);
+}
+
+}  // namespace
