@@ -1,1 +1,29 @@
-// placeholder: to be written
+#include "shell/globals.h"
+
+#include "shell/state_stack.h"
+
+// The objects with constructors are defined in the order they are built in: the stack, the
+// clock, then the ball and the paddle. Each game defines its own game variables after these.
+std::stack<StateStruct> StateStack;
+ZemTimer timer;
+Ball theBall;
+Paddle myPaddle;
+
+SDL_Surface* screen = nullptr;
+SDL_Surface* background = nullptr;
+SDL_Surface* message = nullptr;
+SDL_Surface* menuBox = nullptr;
+TTF_Font* impactFont1 = nullptr;
+TTF_Font* impactFont2 = nullptr;
+TTF_Font* arialFont1 = nullptr;
+SDL_Event event;
+Uint32 lastFrame = 0;
+ZemMenu* menu = nullptr;
+int hiScore = 0;
+SDL_Color textColor2 = {125, 125, 125, 0};
+
+void PushState(void (*statePointer)()) {
+    StateStruct state;
+    state.statePointer = statePointer;
+    StateStack.push(state);
+}

@@ -1,1 +1,109 @@
-// placeholder: to be written
+#include "shell/startup.h"
+
+#include <memory>
+
+#include "SDL.h"
+#include "SDL_ttf.h"
+#include "framework/menu.h"
+#include "framework/surface.h"
+#include "shell/game_supplies.h"
+#include "shell/globals.h"
+#include "shell/hiscore.h"
+#include "shell/screens.h"
+#include "shell/state_stack.h"
+#include "shell/window.h"
+
+namespace {
+
+const char* const MENU_BOX_FILE = "menubox.bmp";
+const char* const BACKGROUND_FILE = "background640.jpg";
+const char* const IMPACT_FONT_FILE = "impact.ttf";
+const char* const ARIAL_FONT_FILE = "arial.ttf";
+
+const int IMPACT_SMALL_POINTS = 50;
+const int IMPACT_LARGE_POINTS = 70;
+const int ARIAL_POINTS = 14;
+
+const Uint32 WINDOW_FLAGS = 0;  // a plain software window
+
+void RunMainLoop() {
+    // The top is looked up anew every pass: whatever a state pushed or popped decides
+    // what runs next, and the pacer follows every call, the one that emptied the stack too.
+    while (!StateStack.empty()) {
+        void (*state)() = StateStack.top().statePointer;
+        state();
+        CapFrameRate();
+    }
+}
+
+}  // namespace
+
+bool init() {
+    if (SDL_Init(SDL_INIT_EVERYTHING) == -1) {
+        return false;
+    }
+    screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_BPP, WINDOW_FLAGS);
+    if (screen == nullptr) {
+        return false;
+    }
+    if (TTF_Init() == -1) {
+        return false;
+    }
+    SDL_WM_SetCaption(GAME_CAPTION, nullptr);
+    SDL_ShowCursor(SDL_DISABLE);
+    return true;
+}
+
+bool load_files() {
+    // Both pictures are tried, then all three fonts, before anything is judged.
+    menuBox = ZEM_LoadImage(MENU_BOX_FILE);
+    background = ZEM_LoadImage(BACKGROUND_FILE);
+    if (menuBox == nullptr || background == nullptr) {
+        return false;
+    }
+    impactFont1 = TTF_OpenFont(IMPACT_FONT_FILE, IMPACT_SMALL_POINTS);
+    impactFont2 = TTF_OpenFont(IMPACT_FONT_FILE, IMPACT_LARGE_POINTS);
+    arialFont1 = TTF_OpenFont(ARIAL_FONT_FILE, ARIAL_POINTS);
+    if (impactFont1 == nullptr || impactFont2 == nullptr || arialFont1 == nullptr) {
+        return false;
+    }
+    hiScore = ReadHiScore(HISCORE_FILE);
+    return true;
+}
+
+void clean_up() {
+    SDL_FreeSurface(background);
+    SDL_FreeSurface(menuBox);
+    background = nullptr;
+    menuBox = nullptr;
+    TTF_CloseFont(impactFont1);
+    TTF_CloseFont(impactFont2);
+    TTF_CloseFont(arialFont1);
+    impactFont1 = nullptr;
+    impactFont2 = nullptr;
+    arialFont1 = nullptr;
+    // A score that can't be saved is not worth stopping the shut-down for.
+    WriteHiScore(HISCORE_FILE, hiScore);
+    TTF_Quit();
+    SDL_Quit();
+}
+
+extern "C" int SDL_main(int, char*[]) {
+    // A failed start-up leaves everything as it stands: no clean-up, no score written.
+    if (!init()) {
+        return 1;
+    }
+    if (!load_files()) {
+        return 1;
+    }
+    timer.Start();
+    auto theMenu = std::make_unique<ZemMenu>();
+    menu = theMenu.get();
+    PushState(MenuState);
+    PreMenu();
+    RunMainLoop();
+    theMenu.reset();
+    menu = nullptr;
+    clean_up();
+    return 0;
+}
