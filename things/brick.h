@@ -4,8 +4,9 @@
 #include "things/collidable_thing.h"
 #include "things/located_thing.h"
 
-// A fixed brick with 1 to 5 lives, drawn in the colour of the lives it has left. A type
-// outside 1 to 5 gives a brick of 0 lives, which is never drawn and never hit.
+// A fixed brick with 1 to 5 lives, drawn in the colour of the lives it has left, with one
+// box equal to its rectangle. A type outside 1 to 5 gives a brick of 0 lives, which is never
+// drawn and never loses a life. Bricks are values: a copy keeps its own box.
 class Brick : public LocatedThing, public CollidableThing {
 public:
     Brick(int type, int x, int y, int w, int h);
