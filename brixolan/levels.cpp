@@ -1,1 +1,78 @@
-// placeholder: to be written
+#include "brixolan/levels.h"
+
+#include <fstream>
+#include <string>
+
+#include "brixolan/constants.h"
+#include "brixolan/game.h"
+#include "shell/globals.h"
+
+namespace {
+
+const char* const MARKER_PREFIX = "level_";
+const int MAX_BRICK_LIVES = 5;
+
+// Reads lines up to and including the level's marker. True when it was found; the file then
+// stands at the start of the grid.
+bool FindMarker(std::ifstream& file, int number) {
+    const std::string marker = MARKER_PREFIX + std::to_string(number);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line == marker) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A cell that isn't a brick strength stays empty, so a broken map never makes a brick that
+// can't be destroyed.
+bool IsBrick(int cell) {
+    return cell >= 1 && cell <= MAX_BRICK_LIVES;
+}
+
+// The grid as a stream of numbers. Once a read fails every later one fails too, and the
+// remaining cells repeat the last number read.
+void ReadGrid(std::ifstream& file) {
+    int cell = 0;
+    for (int row = 0; row < ROWS; ++row) {
+        for (int column = 0; column < COLS; ++column) {
+            int value = 0;
+            if (file >> value) {
+                cell = value;
+            }
+            if (IsBrick(cell)) {
+                theBricks.push_back(Brick(cell, BORDER_WIDTH + column * BRICK_WIDTH,
+                                          BORDER_WIDTH + row * BRICK_HEIGHT, BRICK_WIDTH,
+                                          BRICK_HEIGHT));
+            }
+        }
+        file.ignore(1);
+    }
+}
+
+}  // namespace
+
+void ServeBall() {
+    const int x = myPaddle.GetXPos() + myPaddle.GetXSize() / 2 - theBall.GetXSize() / 2;
+    const int y = myPaddle.GetYPos() - theBall.GetYSize() + 1;
+    theBall.SetBothPos(x, y);
+    theBall.SetBothVel(SERVE_X_VEL, SERVE_Y_VEL);
+}
+
+void LoadLevel(int number) {
+    myPaddle.SetBothSize(PADDLE_WIDTH, PADDLE_HEIGHT);
+    myPaddle.SetBothPos(PADDLE_START_X, PADDLE_START_Y);
+    myPaddle.SetBothVel(0, 0);
+    theBall.SetBothSize(BALL_SIZE, BALL_SIZE);
+    ServeBall();
+
+    theBricks.clear();
+    std::ifstream file(LEVEL_FILE);
+    if (file && FindMarker(file, number)) {
+        ReadGrid(file);
+    }
+}
