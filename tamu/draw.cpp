@@ -1,1 +1,76 @@
-// placeholder: to be written
+#include "tamu/draw.h"
+
+#include <string>
+
+#include "framework/clock.h"
+#include "framework/surface.h"
+#include "shell/game_supplies.h"
+#include "shell/globals.h"
+#include "tamu/constants.h"
+#include "tamu/game.h"
+
+namespace {
+
+// Draws a score line in grey, centred across the window with its top on the wall's top row.
+// A line that can't be rendered is left out of the frame.
+void ShowScoreLine(const char* fixedText, int score, const SDL_Rect& wall) {
+    const std::string text = fixedText + std::to_string(score);
+    message = TTF_RenderText_Solid(arialFont1, text.c_str(), textColor2);
+    if (message == nullptr) {
+        return;
+    }
+    ZEM_BlitSurface(message, nullptr, screen, wall.x + (SCREEN_WIDTH - message->w) / 2, wall.y);
+    SDL_FreeSurface(message);
+    message = nullptr;
+}
+
+// Each sprite puts back what lay under it last frame. On the very first frame nothing is
+// held yet and nothing happens.
+void EraseSprites() {
+    theBall.ReturnShot();
+    myPaddle.ReturnShot();
+    otherPaddle.ReturnShot();
+}
+
+// All three pieces are saved before any sprite is drawn, so none holds another sprite.
+void SaveUnderSprites() {
+    theBall.TakeShot(screen, theBall.GetRect());
+    myPaddle.TakeShot(screen, myPaddle.GetRect());
+    otherPaddle.TakeShot(screen, otherPaddle.GetRect());
+}
+
+void ShowSprites() {
+    theBall.Show(screen);
+    myPaddle.Show(screen);
+    otherPaddle.Show(screen);
+}
+
+}  // namespace
+
+void PaintWall(SDL_Rect wall) {
+    SDL_FillRect(screen, &wall, SDL_MapRGB(screen->format, 255, 255, 255));
+}
+
+void DrawGame() {
+    // Repainting the two end walls wipes last frame's score lines.
+    PaintWall(TOP_BOUND);
+    PaintWall(BOTTOM_BOUND);
+    ShowScoreLine(PLAYER_ONE_TEXT, myScore, BOTTOM_BOUND);
+    ShowScoreLine(PLAYER_TWO_TEXT, otherScore, TOP_BOUND);
+
+    EraseSprites();
+    SaveUnderSprites();
+    ShowSprites();
+    SDL_Flip(screen);
+}
+
+void CapFrameRate() {
+    // The rest is computed from the very reading that was compared, so it is never negative;
+    // the unsigned difference stays right when the millisecond count wraps.
+    Uint32 elapsed = timer.GetTicks() - lastFrame;
+    while (elapsed < FRAME_PERIOD_MS) {
+        ZEM_Delay(FRAME_PERIOD_MS - elapsed);
+        elapsed = timer.GetTicks() - lastFrame;
+    }
+    lastFrame = timer.GetTicks();
+}

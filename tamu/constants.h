@@ -1,0 +1,52 @@
+#pragma once
+
+#include "SDL.h"
+#include "shell/window.h"
+
+// The duel's sizes, speeds, pace, walls and texts.
+
+const int BORDER_WIDTH = 14;       // thickness of the walls
+const int FRAMES_PER_SECOND = 90;  // target pace of the main loop
+const int PADDLE_WIDTH = 60;
+const int PADDLE_HEIGHT = 18;
+const int BALL_SIZE = 10;
+const int BASE_VEL = 2;  // unit of the paddle deflection velocities
+const int PADDLE_SPEED_LIMIT = 8;
+
+// Shortest pass of the main loop, in milliseconds (11: at most about 90.9 passes a second).
+const Uint32 FRAME_PERIOD_MS = 1000 / FRAMES_PER_SECOND;
+
+// Where a duel starts: both paddles with their left edge on the centre line, the ball in the
+// middle of the field heading for player one. Every point is served from the same middle,
+// slowly, towards the player who scored it.
+const int PADDLE_START_X = 320;
+const int MY_PADDLE_START_Y = 440;
+const int OTHER_PADDLE_START_Y = 40;
+const int BALL_START_X = 320;
+const int BALL_START_Y = 240;
+const int OPENING_SERVE_Y_VEL = 3;
+const int POINT_SERVE_SPEED = 1;
+
+// The walls along the window's edges. They stop one pixel short of the window's last
+// column and row, which stay outside every wall.
+const SDL_Rect LEFT_BOUND = {0, 0, BORDER_WIDTH, SCREEN_HEIGHT - 1};
+const SDL_Rect TOP_BOUND = {0, 0, SCREEN_WIDTH - 1, BORDER_WIDTH};
+const SDL_Rect RIGHT_BOUND = {SCREEN_WIDTH - BORDER_WIDTH - 1, 0, BORDER_WIDTH, SCREEN_HEIGHT - 1};
+const SDL_Rect BOTTOM_BOUND = {0, SCREEN_HEIGHT - BORDER_WIDTH - 1, SCREEN_WIDTH - 1, BORDER_WIDTH};
+
+// The ball's velocity after touching each of a paddle's twelve boxes, in units of BASE_VEL:
+// the upper row sends it up, the lower row down, the outer boxes at flatter angles. Both
+// paddles use the same table.
+struct Deflection {
+    int xVel;
+    int yVel;
+};
+const int PADDLE_BOXES = 12;
+const Deflection PADDLE_DEFLECTIONS[PADDLE_BOXES] = {
+    {-3, -1}, {-2, -2}, {-1, -3}, {1, -3}, {2, -2}, {3, -1},
+    {-3, 1},  {-2, 2},  {-1, 3},  {1, 3},  {2, 2},  {3, 1},
+};
+
+// The score lines: each fixed text is followed by the plain score.
+const char* const PLAYER_ONE_TEXT = "Player One   ---   Score: 00000";
+const char* const PLAYER_TWO_TEXT = "Player Two   ---   Score: 00000";
