@@ -1,0 +1,278 @@
+// The brick game seen from outside, on level maps of the tests' own: the play screen's
+// walls, bricks, ball, paddle and text lines, steering, lost balls, points and the high
+// score, pause, continue and return to the menu, and closing the window during play.
+
+#include <memory>
+#include <regex>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "SDL_ttf.h"
+#include "tests/e2e/harness.h"
+#include "tests/support/scratch_dir.h"
+
+namespace {
+
+const Rgb SELECTED_RED{255, 0, 0};
+const Rgb TITLE_BLUE{0, 0, 255};
+const Rgb LINE_GREY{125, 125, 125};
+// By lives, 1 to 5.
+const Rgb BRICK_COLOURS[] = {
+    {0, 0, 150}, {100, 0, 200}, {150, 0, 150}, {200, 0, 100}, {255, 0, 50}};
+
+const int WORD_PIXELS = 150;
+
+const int WALL = 20;
+const int TOP_WALL_Y = 0;
+const int BOTTOM_WALL_Y = 459;
+const int RIGHT_WALL_X = 619;
+const int BRICK_PIXELS = 40 * 20;
+const int BALL = 13;
+const int PADDLE_W = 72;
+const int PADDLE_Y = 440;
+// The paddle's rows above the bottom wall; its last row is the wall's first.
+const int PADDLE_ROWS = 19;
+const int START_X = 320;
+const int LEFT_STOP = 20;
+const int RIGHT_STOP = 547;
+
+// Inside the four walls.
+const Area FIELD{WALL, WALL, RIGHT_WALL_X - WALL, BOTTOM_WALL_Y - WALL};
+// The field above the paddle's rows, where only the ball is white.
+const Area ABOVE_PADDLE{WALL, WALL, RIGHT_WALL_X - WALL, PADDLE_Y - WALL};
+
+const std::string EMPTY_ROW = "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n";
+
+// Level 1 of the tests' own: the given rows from the top, the rest empty.
+std::string LevelOne(const std::vector<std::string>& rows) {
+    std::string text = "level_1\n";
+    for (size_t row = 0; row < 8; ++row) {
+        text += row < rows.size() ? rows[row] + "\n" : EMPTY_ROW;
+    }
+    return text;
+}
+
+// One brick of each strength in the top right corner, the last reaching over the right
+// wall's first column, and nothing in the columns the ball rises through from the paddle's
+// start or from the left wall.
+const std::string CORNER_BRICKS = LevelOne({"0 0 0 0 0 0 0 0 0 0 1 2 3 4 5"});
+
+struct FontCloser {
+    void operator()(TTF_Font* font) const { TTF_CloseFont(font); }
+};
+struct SurfaceFreer {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+
+// A line of the play screen as the game's 14-point font renders it, to be looked for on a
+// wall.
+class WallLine {
+public:
+    WallLine(const std::string& text, int wallY) : text(text), wallY(wallY) {
+        if (!TTF_WasInit()) {
+            TTF_Init();
+        }
+        std::unique_ptr<TTF_Font, FontCloser> font(TTF_OpenFont(GameFile("arial.ttf").c_str(), 14));
+        EXPECT_NE(font, nullptr);
+        if (font != nullptr) {
+            SDL_Color grey = {LINE_GREY.r, LINE_GREY.g, LINE_GREY.b, 0};
+            rendered.reset(TTF_RenderText_Solid(font.get(), text.c_str(), grey));
+        }
+        EXPECT_NE(rendered, nullptr) << text;
+    }
+
+    // Whether the wall shows exactly this line, centred on the window, grey on white.
+    bool ShownIn(const Screenshot& shot) const {
+        if (rendered == nullptr || shot.Empty()) {
+            return false;
+        }
+        const int left = (640 - rendered->w) / 2;
+        for (int y = wallY; y < wallY + WALL; ++y) {
+            for (int x = 0; x < 639; ++x) {
+                const bool inside = x >= left && x < left + rendered->w && y - wallY < rendered->h;
+                const bool ink =
+                    inside && ColourAt(rendered.get(), x - left, y - wallY) == LINE_GREY;
+                if (shot.At(x, y) != (ink ? LINE_GREY : WHITE)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+
+private:
+    std::unique_ptr<SDL_Surface, SurfaceFreer> rendered;
+    std::string text;
+    int wallY;
+};
+
+WallLine LivesLine(int lives) {
+    return WallLine("Lives: " + std::to_string(lives), BOTTOM_WALL_Y);
+}
+
+WallLine ScoreLine(int score, int hiScore) {
+    return WallLine(
+        "Score: " + std::to_string(score) + "   ---   High Score: " + std::to_string(hiScore),
+        TOP_WALL_Y);
+}
+
+bool MainMenuShown(const Screenshot& shot) {
+    return shot.Count(SELECTED_RED) > WORD_PIXELS && shot.Count(TITLE_BLUE) > WORD_PIXELS;
+}
+
+bool PausedShown(const Screenshot& shot) {
+    return shot.Count(TITLE_BLUE) > WORD_PIXELS;
+}
+
+// The paddle fills its rectangle and nothing else in its rows is white.
+bool PaddleAt(const Screenshot& shot, int x) {
+    const int pixels = PADDLE_W * PADDLE_ROWS;
+    return shot.Count(WHITE, Area{x, PADDLE_Y, PADDLE_W, PADDLE_ROWS}) == pixels &&
+           shot.Count(WHITE, Area{WALL, PADDLE_Y, RIGHT_WALL_X - WALL, PADDLE_ROWS}) == pixels;
+}
+
+// The ball, whole, clear of the paddle, with its left edge in this column (-1: any).
+bool BallAbovePaddle(const Screenshot& shot, int x = -1) {
+    const Area ball = shot.Bounds(WHITE, ABOVE_PADDLE);
+    return ball.w == BALL && ball.h == BALL && shot.Count(WHITE, ABOVE_PADDLE) == BALL * BALL &&
+           (x < 0 || ball.x == x);
+}
+
+// Starts a game from the main menu; the keys are held down before "Play" is chosen.
+void StartGame(GameProcess& game, std::initializer_list<const char*> heldKeys = {}) {
+    ASSERT_TRUE(game.WaitForWindow());
+    game.WaitUntil("the main menu", MainMenuShown);
+    for (const char* key : heldKeys) {
+        game.KeyDown(key);
+    }
+    game.Press("Return");
+}
+
+TEST(BrixolanEndToEnd, PlayScreenSteeringALostBallAndClosingTheWindow) {
+    ScratchDir dir;
+    dir.CopyStartupFiles();
+    dir.WriteFile("levelmaps", CORNER_BRICKS);
+    dir.WriteFile("hiscore", "42");
+    GameProcess game(GameFile("brixolan"), dir.Path());
+    StartGame(game);
+
+    const WallLine tenLives = LivesLine(10);
+    const WallLine noScore = ScoreLine(0, 42);
+    Screenshot opening = game.WaitUntil("the opening play screen", [&](const Screenshot& shot) {
+        return PaddleAt(shot, START_X) && BallAbovePaddle(shot, 350) && tenLives.ShownIn(shot) &&
+               noScore.ShownIn(shot);
+    });
+    for (int lives = 1; lives <= 5; ++lives) {
+        const Area brick{20 + 40 * (9 + lives), 20, 40, 20};
+        EXPECT_EQ(opening.Count(BRICK_COLOURS[lives - 1], brick), BRICK_PIXELS) << lives;
+    }
+    EXPECT_EQ(opening.Count(WHITE, Area{0, 0, WALL, 479}), WALL * 479) << "left wall";
+    // The strongest brick covers the right wall's first column beside it.
+    EXPECT_EQ(opening.Count(WHITE, Area{RIGHT_WALL_X, 0, WALL, 479}), WALL * 479 - 20);
+    // The window's last column and row lie outside every wall.
+    EXPECT_EQ(opening.Count(BLACK, Area{639, 0, 1, 480}), 480);
+    EXPECT_EQ(opening.Count(BLACK, Area{0, 479, 640, 1}), 640);
+    // Inside the walls: black but for the ball, the paddle and the bricks.
+    const int whites = BALL * BALL + PADDLE_W * PADDLE_ROWS;
+    const int brickPixelsInField = 5 * BRICK_PIXELS - 20;
+    EXPECT_EQ(opening.Count(WHITE, FIELD), whites);
+    EXPECT_EQ(opening.Count(BLACK, FIELD), FIELD.w * FIELD.h - whites - brickPixelsInField);
+
+    // Once the game runs the caption tells the frame rate.
+    const std::regex rateCaption("Now running at [0-9]+ frames per second\\.");
+    game.WaitUntil("the frame rate in the caption", [&](const Screenshot&) {
+        return std::regex_match(game.Caption(), rateCaption);
+    });
+
+    // Left steers the paddle to the wall while the ball is still high; the ball then falls
+    // past it and the next one rests on the paddle where it stands.
+    game.KeyDown("Left");
+    game.WaitUntil("the paddle at the left wall",
+                   [](const Screenshot& shot) { return PaddleAt(shot, LEFT_STOP); });
+    const WallLine nineLives = LivesLine(9);
+    game.WaitUntil("a lost ball", [&](const Screenshot& shot) {
+        return nineLives.ShownIn(shot) && BallAbovePaddle(shot, LEFT_STOP + 36 - 6) &&
+               PaddleAt(shot, LEFT_STOP);
+    });
+    game.KeyUp("Left");
+
+    game.RequestClose();
+    EXPECT_EQ(game.WaitForExit(), 0);
+    EXPECT_EQ(dir.ReadFile("hiscore"), "42");
+}
+
+TEST(BrixolanEndToEnd, PauseFreezesTheGameContinueResumesItAndReturnToMenuLeavesIt) {
+    ScratchDir dir;
+    dir.CopyStartupFiles();
+    dir.WriteFile("levelmaps", CORNER_BRICKS);
+    dir.WriteFile("hiscore", "7");
+    GameProcess game(GameFile("brixolan"), dir.Path());
+    StartGame(game, {"Right"});
+    game.WaitUntil("the paddle at the right wall", [](const Screenshot& shot) {
+        return PaddleAt(shot, RIGHT_STOP) && BallAbovePaddle(shot);
+    });
+    game.KeyUp("Right");
+
+    game.Press("p");
+    Screenshot paused = game.WaitUntil("the pause menu", PausedShown);
+    // The game picture stays under the menu, and stands still.
+    EXPECT_TRUE(PaddleAt(paused, RIGHT_STOP));
+    EXPECT_EQ(paused.Count(BRICK_COLOURS[4]), BRICK_PIXELS);
+    Screenshot stillPaused = game.WaitUntil("the pause menu once more", PausedShown);
+    EXPECT_TRUE(stillPaused == paused);
+
+    game.Press("Return");
+    Screenshot resumed = game.WaitUntil("the game again", [](const Screenshot& shot) {
+        return shot.Count(TITLE_BLUE) == 0 && BallAbovePaddle(shot);
+    });
+    EXPECT_TRUE(PaddleAt(resumed, RIGHT_STOP));
+    const Area ballBefore = resumed.Bounds(WHITE, ABOVE_PADDLE);
+    game.WaitUntil("the ball moving on", [&](const Screenshot& shot) {
+        const Area ball = shot.Bounds(WHITE, ABOVE_PADDLE);
+        return ball.w == BALL && (ball.x != ballBefore.x || ball.y != ballBefore.y);
+    });
+
+    game.Press("Escape");
+    game.WaitUntil("the pause menu", PausedShown);
+    game.Press("Down Return");
+    game.WaitUntil("the main menu", MainMenuShown);
+    game.Press("Down Down Return");
+    EXPECT_EQ(game.WaitForExit(), 0);
+    EXPECT_EQ(dir.ReadFile("hiscore"), "7");
+}
+
+TEST(BrixolanEndToEnd, AKnockedOffLifeScoresAndBecomesTheHighScore) {
+    ScratchDir dir;
+    dir.CopyStartupFiles();
+    // A one-life brick right above the serve, and a strong one far away so the level stays.
+    dir.WriteFile("levelmaps",
+                  LevelOne({"0 0 0 0 0 0 0 0 0 0 0 0 0 0 5", EMPTY_ROW, EMPTY_ROW, EMPTY_ROW,
+                            EMPTY_ROW, EMPTY_ROW, EMPTY_ROW, "0 0 0 0 0 0 0 0 1 0 0 0 0 0 0"}));
+    GameProcess game(GameFile("brixolan"), dir.Path());
+    StartGame(game, {"Left"});
+
+    const WallLine firstPoint = ScoreLine(1, 1);
+    Screenshot hit = game.WaitUntil(
+        "the first point", [&](const Screenshot& shot) { return firstPoint.ShownIn(shot); });
+    EXPECT_EQ(hit.Count(BRICK_COLOURS[0]), 0) << "the brick is gone";
+    EXPECT_EQ(hit.Count(BRICK_COLOURS[4]), BRICK_PIXELS);
+
+    // The ball comes back down where the paddle no longer is.
+    const WallLine nineLives = LivesLine(9);
+    game.WaitUntil("a lost ball", [&](const Screenshot& shot) {
+        return nineLives.ShownIn(shot) && firstPoint.ShownIn(shot);
+    });
+    game.KeyUp("Left");
+
+    // The next ball rises for a while before it can reach anything: leave by the menu.
+    game.Press("p");
+    game.WaitUntil("the pause menu", PausedShown);
+    game.Press("Down Return");
+    game.WaitUntil("the main menu", MainMenuShown);
+    game.Press("Down Down Return");
+    EXPECT_EQ(game.WaitForExit(), 0);
+    EXPECT_EQ(dir.ReadFile("hiscore"), "1");
+}
+
+}  // namespace

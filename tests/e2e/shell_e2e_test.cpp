@@ -1,0 +1,312 @@
+// The screens and start-up both programs share, seen from outside: the window, the main menu
+// over the background, help, quitting, the high-score file, missing data files and the
+// window's close button.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <functional>
+#include <memory>
+#include <regex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "SDL_image.h"
+#include "tests/e2e/harness.h"
+#include "tests/support/scratch_dir.h"
+
+namespace {
+
+const Rgb TITLE_BLUE{0, 0, 255};
+const Rgb SELECTED_RED{255, 0, 0};
+const Rgb OPTION_GREY{115, 115, 115};
+const Rgb HELP_GREEN{100, 250, 100};
+const Rgb HELP_PURPLE{180, 20, 240};
+
+// More pixels of one colour than a stray speck: a word of large text.
+const int WORD_PIXELS = 150;
+// Small text: "Press Enter to Continue" at 14 points.
+const int SMALL_TEXT_PIXELS = 40;
+const int MAIN_MENU_OPTIONS = 3;
+const int WINDOW_CENTRE_X = 320;
+// Lines are centred on whole pixels of rendered text; the ink of a word may sit a few
+// pixels off its line's centre.
+const int CENTRING_SLACK = 6;
+// Enough plain inside of the box to be a box around a text block.
+const int BOX_INSIDE_PIXELS = 5000;
+// Places near the window's corners and the middles of its top and bottom edges, clear of
+// any menu or help box, and beside the narrow main menu box.
+const std::vector<std::pair<int, int>> EDGE_SPOTS = {{2, 2},     {637, 2}, {2, 477},
+                                                     {637, 477}, {320, 8}, {320, 472}};
+const std::vector<std::pair<int, int>> BESIDE_MENU_SPOTS = {{30, 240}, {610, 240}};
+
+struct Program {
+    const char* name;
+    const char* caption;
+    size_t helpHeaderLines;
+    // Whether the caption later gives way to a frame-rate line.
+    bool captionShowsFrameRate;
+};
+
+const Program PROGRAMS[] = {{"brixolan", "Zem Brixolan", 2, true}, {"tamu", "Zem Tamu", 3, false}};
+
+std::ostream& operator<<(std::ostream& out, const Program& program) {
+    return out << program.name;
+}
+
+// A data file's picture decoded by the same library the games use, so its pixels are the
+// colours the game puts on screen.
+class Picture {
+public:
+    explicit Picture(const std::string& file) : surface(IMG_Load(GameFile(file).c_str())) {
+        EXPECT_NE(surface, nullptr) << "cannot read " << file;
+    }
+    ~Picture() { SDL_FreeSurface(surface); }
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    Rgb At(int x, int y) const { return surface != nullptr ? ColourAt(surface, x, y) : BLACK; }
+
+private:
+    SDL_Surface* surface;
+};
+
+// The plain inside of the menu box: the middle of the box texture's centre tile.
+Rgb BoxInside() {
+    return Picture("menubox.bmp").At(45, 45);
+}
+
+bool ShowsBackgroundAt(const Screenshot& shot, const std::vector<std::pair<int, int>>& spots) {
+    Picture background("background640.jpg");
+    for (const auto& spot : spots) {
+        if (shot.At(spot.first, spot.second) != background.At(spot.first, spot.second)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Which main menu option is red: the number of grey option lines above it.
+int SelectedOption(const Screenshot& shot) {
+    Area red = shot.Bounds(SELECTED_RED);
+    int above = 0;
+    for (const auto& band : shot.RowBands(OPTION_GREY)) {
+        above += band.second < red.y ? 1 : 0;
+    }
+    return above;
+}
+
+bool ShowsMainMenu(const Screenshot& shot, int selected) {
+    return shot.Count(TITLE_BLUE) > WORD_PIXELS && shot.Count(SELECTED_RED) > WORD_PIXELS &&
+           shot.RowBands(OPTION_GREY).size() == MAIN_MENU_OPTIONS - 1 &&
+           SelectedOption(shot) == selected;
+}
+
+std::function<bool(const Screenshot&)> MainMenuWith(int selected) {
+    return [selected](const Screenshot& shot) { return ShowsMainMenu(shot, selected); };
+}
+
+bool ShowsHelp(const Screenshot& shot) {
+    return shot.Count(HELP_GREEN) > WORD_PIXELS && shot.Count(HELP_PURPLE) > SMALL_TEXT_PIXELS;
+}
+
+int CentreOf(Area area) {
+    return area.x + area.w / 2;
+}
+
+bool Encloses(Area outer, Area inner) {
+    return outer.x <= inner.x && outer.y <= inner.y && inner.x + inner.w <= outer.x + outer.w &&
+           inner.y + inner.h <= outer.y + outer.h;
+}
+
+class ShellEndToEnd : public ::testing::TestWithParam<Program> {
+protected:
+    GameProcess& Start() {
+        game = std::make_unique<GameProcess>(GameFile(GetParam().name), dir.Path());
+        return *game;
+    }
+
+    // Starts with every data file and waits for the main menu with "Play" selected.
+    Screenshot StartOnMainMenu() {
+        dir.CopyStartupFiles();
+        Start();
+        EXPECT_TRUE(game->WaitForWindow());
+        return game->WaitUntil("the main menu with Play selected", MainMenuWith(0));
+    }
+
+    ScratchDir dir;
+    std::unique_ptr<GameProcess> game;
+};
+
+TEST_P(ShellEndToEnd, OpensItsWindowOnTheMainMenuOverTheBackground) {
+    Screenshot menu = StartOnMainMenu();
+    ASSERT_FALSE(menu.Empty());
+    EXPECT_EQ(game->WindowWidth(), 640);
+    EXPECT_EQ(game->WindowHeight(), 480);
+    std::string caption = game->Caption();
+    if (GetParam().captionShowsFrameRate) {
+        EXPECT_TRUE(
+            caption == GetParam().caption ||
+            std::regex_match(caption, std::regex("Now running at [0-9]+ frames per second\\.")))
+            << caption;
+    } else {
+        EXPECT_EQ(caption, GetParam().caption);
+    }
+
+    // Title, then "Play", then the two grey options, each centred on the window.
+    Area title = menu.Bounds(TITLE_BLUE);
+    Area play = menu.Bounds(SELECTED_RED);
+    auto greyLines = menu.RowBands(OPTION_GREY);
+    ASSERT_EQ(greyLines.size(), 2u);
+    EXPECT_LT(title.y + title.h, play.y);
+    EXPECT_LT(play.y + play.h, greyLines[0].first);
+    EXPECT_NEAR(CentreOf(title), WINDOW_CENTRE_X, CENTRING_SLACK);
+    EXPECT_NEAR(CentreOf(play), WINDOW_CENTRE_X, CENTRING_SLACK);
+    EXPECT_NEAR(CentreOf(menu.Bounds(OPTION_GREY)), WINDOW_CENTRE_X, CENTRING_SLACK);
+
+    // The lines sit on the box, and the background picture shows around it.
+    Rgb inside = BoxInside();
+    EXPECT_GT(menu.Count(inside), BOX_INSIDE_PIXELS);
+    Area box = menu.Bounds(inside);
+    EXPECT_TRUE(Encloses(box, title));
+    EXPECT_TRUE(Encloses(box, menu.Bounds(OPTION_GREY)));
+    EXPECT_NEAR(CentreOf(box), WINDOW_CENTRE_X, CENTRING_SLACK);
+    EXPECT_TRUE(ShowsBackgroundAt(menu, EDGE_SPOTS));
+    EXPECT_TRUE(ShowsBackgroundAt(menu, BESIDE_MENU_SPOTS));
+}
+
+TEST_P(ShellEndToEnd, HelpShowsItsBoxAndEnterLeadsBackToTheSameMainMenu) {
+    Screenshot menu = StartOnMainMenu();
+    game->Press("Down");
+    game->WaitUntil("Help selected", MainMenuWith(1));
+    game->Press("Return");
+    Screenshot help = game->WaitUntil("the help box", ShowsHelp);
+
+    help.SavePpm(std::string("/tmp/ops/help-") + GetParam().name + ".ppm");
+    menu.SavePpm(std::string("/tmp/ops/menu-") + GetParam().name + ".ppm");
+    EXPECT_EQ(help.RowBands(HELP_GREEN).size(), GetParam().helpHeaderLines);
+    Area keys = help.Bounds(HELP_GREEN);
+    Area prompt = help.Bounds(HELP_PURPLE);
+    EXPECT_LT(keys.y + keys.h, prompt.y);
+    EXPECT_NEAR(CentreOf(prompt), WINDOW_CENTRE_X, CENTRING_SLACK);
+    EXPECT_EQ(help.Count(TITLE_BLUE), 0);
+    EXPECT_EQ(help.Count(SELECTED_RED), 0);
+    EXPECT_TRUE(Encloses(help.Bounds(BoxInside()), prompt));
+    EXPECT_TRUE(ShowsBackgroundAt(help, EDGE_SPOTS));
+
+    // Neither the close button nor another key leaves help; Enter does, onto "Play".
+    game->RequestClose();
+    game->Press("Down Return");
+    Screenshot back = game->WaitUntil("the main menu again", MainMenuWith(0));
+    EXPECT_TRUE(back == menu) << "the main menu looks different after help";
+    EXPECT_TRUE(game->Running());
+
+    game->Press("Down Down Return");
+    EXPECT_EQ(game->WaitForExit(), 0);
+}
+
+TEST_P(ShellEndToEnd, QuitEndsNormallyAndWritesTheHighScoreAsBareDigits) {
+    dir.WriteFile("hiscore", "  42\n");
+    StartOnMainMenu();
+    // Up on the first option stays there; Down moves one line at a time.
+    game->Press("Up Down");
+    game->WaitUntil("Help selected", MainMenuWith(1));
+    game->Press("Down");
+    game->WaitUntil("Quit selected", MainMenuWith(2));
+    // Down on the last option stays there, so Enter quits.
+    game->Press("Down Return");
+    EXPECT_EQ(game->WaitForExit(), 0);
+    EXPECT_EQ(dir.ReadFile("hiscore"), "42");
+}
+
+TEST_P(ShellEndToEnd, CloseButtonOnTheMainMenuIsIgnored) {
+    StartOnMainMenu();
+    game->RequestClose();
+    // Keys are read after the close request: once Down has moved the selection, the request
+    // has been taken and ignored.
+    game->Press("Down");
+    Screenshot menu = game->WaitUntil("Help selected after the close request", MainMenuWith(1));
+    EXPECT_TRUE(game->Running());
+    EXPECT_TRUE(ShowsBackgroundAt(menu, EDGE_SPOTS));
+
+    game->Press("Down Return");
+    EXPECT_EQ(game->WaitForExit(), 0);
+    // No high-score file at start: the score was 0, and it is written back as such.
+    EXPECT_EQ(dir.ReadFile("hiscore"), "0");
+}
+
+TEST_P(ShellEndToEnd, ShowsItsCaptionWhileStillLoading) {
+    // A font that is a pipe holds the program at start-up, right after the window opened,
+    // until something writes to the pipe.
+    dir.CopyGameFile("menubox.bmp");
+    dir.CopyGameFile("background640.jpg");
+    dir.CopyGameFile("impact.ttf");
+    std::string fontPipe = dir.Path() + "/arial.ttf";
+    ASSERT_EQ(mkfifo(fontPipe.c_str(), 0600), 0);
+    Start();
+    ASSERT_TRUE(game->WaitForWindow());
+    // Held before the fonts load, the program can't get as far as a frame-rate caption.
+    EXPECT_TRUE(game->WaitForCaption(GetParam().caption));
+    EXPECT_EQ(game->WindowWidth(), 640);
+    EXPECT_EQ(game->WindowHeight(), 480);
+
+    // An empty font: start-up fails.
+    Clock::time_point start = Clock::now();
+    int writer = -1;
+    while ((writer = open(fontPipe.c_str(), O_WRONLY | O_NONBLOCK)) < 0 && errno == ENXIO &&
+           game->Running() && Clock::now() - start < DEFAULT_TIMEOUT) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_GE(writer, 0) << "the program never opened arial.ttf";
+    if (writer >= 0) {
+        close(writer);
+    }
+    EXPECT_EQ(game->WaitForExit(), 1);
+    EXPECT_FALSE(dir.Exists("hiscore"));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothGames, ShellEndToEnd, ::testing::ValuesIn(PROGRAMS),
+                         [](const ::testing::TestParamInfo<Program>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// Each of the four start-up files missing in turn.
+class MissingDataFile : public ::testing::TestWithParam<std::tuple<Program, const char*>> {};
+
+TEST_P(MissingDataFile, EndsWithStatusOneAndWritesNoHighScore) {
+    const Program& program = std::get<0>(GetParam());
+    std::string missing = std::get<1>(GetParam());
+    ScratchDir dir;
+    for (const char* file : {"menubox.bmp", "background640.jpg", "impact.ttf", "arial.ttf"}) {
+        if (file != missing) {
+            dir.CopyGameFile(file);
+        }
+    }
+    GameProcess game(GameFile(program.name), dir.Path());
+    EXPECT_EQ(game.WaitForExit(), 1);
+    EXPECT_FALSE(dir.Exists("hiscore"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothGames, MissingDataFile,
+    ::testing::Combine(::testing::ValuesIn(PROGRAMS),
+                       ::testing::Values("menubox.bmp", "background640.jpg", "impact.ttf",
+                                         "arial.ttf")),
+    [](const ::testing::TestParamInfo<std::tuple<Program, const char*>>& info) {
+        std::string name =
+            std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param);
+        for (char& c : name) {
+            if (c == '.') {
+                c = '_';
+            }
+        }
+        return name;
+    });
+
+}  // namespace
