@@ -29,3 +29,6 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Further targets (robustness, benchmarks, packaging) live in fragments of their own.
+include $(wildcard mk/*.mk)
