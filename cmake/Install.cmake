@@ -1,0 +1,71 @@
+# Installing both games. The programs read their data files from the working directory, so
+# each game is started by a launcher on the PATH that gives every player a folder of their
+# own, holding links to the installed data files and the player's "hiscore", and runs the
+# program there. The real programs live out of the PATH, beside each other.
+include(GNUInstallDirs)
+
+set(ZEM_PACKAGE_NAME zem-arcade)
+set(ZEM_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/${ZEM_PACKAGE_NAME})
+set(ZEM_DATA_DIR ${CMAKE_INSTALL_DATADIR}/${ZEM_PACKAGE_NAME})
+set(ZEM_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
+set(ZEM_STAGING_DIR ${CMAKE_BINARY_DIR}/packaging)
+file(MAKE_DIRECTORY ${ZEM_STAGING_DIR})
+
+# The data files each game reads; every name is a single word (the launcher relies on it).
+set(ZEM_COMMON_DATA menubox.bmp background640.jpg impact.ttf arial.ttf)
+set(ZEM_brixolan_DATA ${ZEM_COMMON_DATA} levelmaps)
+set(ZEM_tamu_DATA ${ZEM_COMMON_DATA})
+set(ZEM_ICON_SIZES 16 32 48 64 128 256)
+
+# The launcher finds the program and the data relative to itself, so an installed tree
+# works under any prefix (the package's /usr as well as a --prefix given at install time).
+function(zem_relative_to_bindir var dir)
+    set(root /zem-install-root)
+    file(RELATIVE_PATH relative ${root}/${CMAKE_INSTALL_BINDIR} ${root}/${dir})
+    set(${var} ${relative} PARENT_SCOPE)
+endfunction()
+zem_relative_to_bindir(ZEM_BIN_TO_PROGRAMS ${ZEM_PROGRAM_DIR})
+zem_relative_to_bindir(ZEM_BIN_TO_DATA ${ZEM_DATA_DIR})
+
+install(FILES ${GAME_DIR}/menubox.bmp ${GAME_DIR}/background640.jpg ${GAME_DIR}/levelmaps
+    DESTINATION ${ZEM_DATA_DIR})
+
+# The fonts stay in their Debian font packages: the installed names are links to them.
+foreach(font ARIAL IMPACT)
+    string(TOLOWER ${font}.ttf name)
+    file(CREATE_LINK ${ZEM_${font}_SOURCE} ${ZEM_STAGING_DIR}/${name} SYMBOLIC)
+    install(FILES ${ZEM_STAGING_DIR}/${name} DESTINATION ${ZEM_DATA_DIR})
+endforeach()
+
+foreach(game brixolan tamu)
+    install(TARGETS ${game} RUNTIME DESTINATION ${ZEM_PROGRAM_DIR})
+
+    set(GAME ${game})
+    list(JOIN ZEM_${game}_DATA " " GAME_DATA_FILES)
+    set(BIN_TO_PROGRAMS ${ZEM_BIN_TO_PROGRAMS})
+    set(BIN_TO_DATA ${ZEM_BIN_TO_DATA})
+    configure_file(${ZEM_PACKAGING_DIR}/launcher.sh.in ${ZEM_STAGING_DIR}/bin/${game} @ONLY
+        FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+        WORLD_READ WORLD_EXECUTE)
+    install(PROGRAMS ${ZEM_STAGING_DIR}/bin/${game} DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+    install(FILES ${ZEM_PACKAGING_DIR}/${game}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${ZEM_PACKAGING_DIR}/icons/${game}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    foreach(size ${ZEM_ICON_SIZES})
+        install(FILES ${ZEM_PACKAGING_DIR}/icons/${game}-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME ${game}.png)
+    endforeach()
+
+    # Debian keeps manual pages compressed; -n leaves the time out, so the package is the
+    # same from one build to the next.
+    set(manual ${ZEM_STAGING_DIR}/${game}.6.gz)
+    add_custom_command(OUTPUT ${manual}
+        COMMAND gzip -9n < ${ZEM_PACKAGING_DIR}/${game}.6 > ${manual}
+        DEPENDS ${ZEM_PACKAGING_DIR}/${game}.6
+        COMMENT "Compressing the manual page of ${game}")
+    add_custom_target(${game}_manual ALL DEPENDS ${manual})
+    install(FILES ${manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+endforeach()

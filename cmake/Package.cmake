@@ -1,0 +1,24 @@
+# The Debian package of both games (make package, or cpack -G DEB in the build folder).
+# It holds what cmake/Install.cmake installs, under /usr.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ${ZEM_PACKAGE_NAME})
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Zem Arcade")
+set(CPACK_PACKAGE_CONTACT "Zem Arcade developers <zem-arcade@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "two small arcade games: a brick breaker and a paddle duel")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Zem Brixolan (brixolan) is a one-player brick breaking game: steer the paddle, keep the
+ball in play and knock the bricks of each level out. Zem Tamu (tamu) is a paddle duel for
+two players on one keyboard. Both keep each player's high score in the player's own data
+folder.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The libraries come from the programs themselves; the fonts are linked, not copied.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-open-sans")
+
+include(CPack)
