@@ -11,6 +11,7 @@ const char* const HISCORE_FILE = "hiscore";
 int ReadHiScore(const std::string& fileName);
 
 // Replaces the file with the value so that a crash never leaves it empty or cut short:
-// writes a temporary file beside it, syncs it, and renames it over the old one.
+// writes a temporary file beside it, syncs it, and renames it over the old one. A folder
+// that takes no new file still has its writable "hiscore" rewritten where it stands.
 // False when it could not be written; the old file is then left as it was.
 bool WriteHiScore(const std::string& fileName, int value);

@@ -130,13 +130,30 @@ TEST(HiScoreWriting, FailsWhenItsFolderIsMissing) {
     EXPECT_TRUE(FolderContents(dir.Path()).empty());
 }
 
-TEST(HiScoreWriting, KeepsTheOldFileWhenTheFolderIsReadOnly) {
+TEST(HiScoreWriting, RewritesTheFileInPlaceWhenTheFolderIsReadOnly) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "permission bits don't stop the superuser from writing";
+    }
+    ScratchDir dir;
+    fs::create_directory("locked");
+    dir.WriteFile("locked/hiscore", "4321");
+    fs::permissions("locked", fs::perms::owner_read | fs::perms::owner_exec);
+
+    EXPECT_TRUE(WriteHiScore("locked/hiscore", 5));
+
+    fs::permissions("locked", fs::perms::owner_all);
+    EXPECT_EQ(dir.ReadFile("locked/hiscore"), "5");
+    EXPECT_EQ(FolderContents(dir.Path() + "/locked"), std::vector<std::string>{"hiscore"});
+}
+
+TEST(HiScoreWriting, KeepsTheOldFileWhenNeitherItNorItsFolderIsWritable) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "permission bits don't stop the superuser from writing";
     }
     ScratchDir dir;
     fs::create_directory("locked");
     dir.WriteFile("locked/hiscore", "321");
+    fs::permissions("locked/hiscore", fs::perms::owner_read);
     fs::permissions("locked", fs::perms::owner_read | fs::perms::owner_exec);
 
     EXPECT_FALSE(WriteHiScore("locked/hiscore", 5));

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "SDL.h"
+
+// What the soak driver needs to know about the game it runs. Each game's soak program
+// defines SOAK_GAME once (soak_brixolan.cpp, soak_tamu.cpp).
+struct SoakGame {
+    const char* name;
+    // Keys a player holds down during play.
+    std::vector<SDLKey> steeringKeys;
+    // Puts the game's own data files (beyond the pictures and fonts) into the working
+    // folder before a session; the session number lets sessions differ.
+    void (*prepareFiles)(const std::string& gameFolder, int session);
+    // Looks at the game variables after each frame of play and counts what happened.
+    void (*watchPlay)();
+    // One line about what watchPlay counted.
+    std::string (*tally)();
+    // Called before a session shuts the game down: drops whatever the game still holds of
+    // this session's screen, which a real process only lets go when it ends.
+    void (*endSession)();
+};
+
+extern const SoakGame SOAK_GAME;
+
+// Copies a file of the built game folder into the working folder.
+void CopyGameFile(const std::string& gameFolder, const std::string& name);
