@@ -1,6 +1,8 @@
 #include "brixolan/levels.h"
 
+#include <cstddef>
 #include <fstream>
+#include <limits>
 #include <string>
 
 #include "brixolan/constants.h"
@@ -12,12 +14,35 @@ namespace {
 const char* const MARKER_PREFIX = "level_";
 const int MAX_BRICK_LIVES = 5;
 
+// No marker line is longer than this ("level_" and an int), so no more of a line is kept: a
+// file of huge lines is scanned, not copied.
+const std::size_t LONGEST_MARKER = 32;
+
+// Reads the next line, keeping at most its first LONGEST_MARKER + 1 characters; the rest of
+// a longer line is skipped. False when the file has no further line.
+bool ReadLineStart(std::ifstream& file, std::string& start) {
+    start.clear();
+    std::streambuf* in = file.rdbuf();
+    for (int c = in->sbumpc(); c != EOF; c = in->sbumpc()) {
+        if (c == '\n') {
+            return true;
+        }
+        start.push_back(static_cast<char>(c));
+        if (start.size() > LONGEST_MARKER) {
+            file.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            return true;
+        }
+    }
+    file.setstate(std::ios::eofbit);
+    return !start.empty();
+}
+
 // Reads lines up to and including the level's marker. True when it was found; the file then
 // stands at the start of the grid.
 bool FindMarker(std::ifstream& file, int number) {
     const std::string marker = MARKER_PREFIX + std::to_string(number);
     std::string line;
-    while (std::getline(file, line)) {
+    while (ReadLineStart(file, line)) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
