@@ -199,7 +199,7 @@ protected:
         theMenu = std::make_unique<ZemMenu>();
         menu = theMenu.get();
         timer.Start();
-        FakeClock::OnDelay([this](Uint32) { GuardAgainstRunaway(); });
+        FakeClock::OnDelay([](Uint32) { GuardAgainstRunaway(); });
     }
 
     void TearDown() override {

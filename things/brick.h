@@ -16,6 +16,6 @@ public:
     void Show(SDL_Surface* target);
 
 private:
-    int type;
+    [[maybe_unused]] int type;  // the map's number, kept with the brick as it was read
     int lives;
 };
