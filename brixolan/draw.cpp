@@ -5,6 +5,7 @@
 #include "brixolan/constants.h"
 #include "brixolan/game.h"
 #include "framework/clock.h"
+#include "framework/kept_text.h"
 #include "framework/surface.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
@@ -18,20 +19,20 @@ void FillWall(SDL_Rect wall, Uint32 colour) {
     SDL_FillRect(screen, &wall, colour);
 }
 
+// The two lines as last rendered: they change only when a life or a point does, so most
+// frames draw them as they are instead of rendering them again.
+KeptText livesLine;
+KeptText scoreLine;
+
 // Draws a line of grey text centred across the window with its top on the wall's top row.
 // A line that can't be rendered, for want of the font or of a surface, is left out of the
 // frame.
-void DrawLineOnWall(const std::string& text, const SDL_Rect& wall) {
-    if (arialFont1 == nullptr) {
+void DrawLineOnWall(KeptText& line, const std::string& text, const SDL_Rect& wall) {
+    SDL_Surface* rendered = line.Render(arialFont1, text, textColor2);
+    if (rendered == nullptr) {
         return;
     }
-    message = TTF_RenderText_Solid(arialFont1, text.c_str(), textColor2);
-    if (message == nullptr) {
-        return;
-    }
-    ZEM_BlitSurface(message, nullptr, screen, wall.x + (SCREEN_WIDTH - message->w) / 2, wall.y);
-    SDL_FreeSurface(message);
-    message = nullptr;
+    ZEM_BlitSurface(rendered, nullptr, screen, wall.x + (SCREEN_WIDTH - rendered->w) / 2, wall.y);
 }
 
 }  // namespace
@@ -44,8 +45,9 @@ void DrawGame() {
     FillWall(RIGHT_BOUND, white);
     FillWall(BOTTOM_BOUND, white);
 
-    DrawLineOnWall("Lives: " + std::to_string(lives), BOTTOM_BOUND);
+    DrawLineOnWall(livesLine, "Lives: " + std::to_string(lives), BOTTOM_BOUND);
     DrawLineOnWall(
+        scoreLine,
         "Score: " + std::to_string(score) + "   ---   High Score: " + std::to_string(hiScore),
         TOP_BOUND);
 

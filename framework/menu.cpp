@@ -45,6 +45,10 @@ SDL_Surface* RenderLine(TTF_Font* font, const std::string& text, SDL_Color colou
     return TTF_RenderText_Solid(font, text.c_str(), colour);
 }
 
+bool SameColour(const SDL_Color& a, const SDL_Color& b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b && a.unused == b.unused;
+}
+
 void SetColour(SDL_Color& colour, int r, int g, int b) {
     colour.r = static_cast<Uint8>(r);
     colour.g = static_cast<Uint8>(g);
@@ -111,6 +115,12 @@ void ZemMenu::SetOffColor(int r, int g, int b) {
 
 void ZemMenu::SetHeaderColor(int r, int g, int b) {
     SetColour(headerColor, r, g, b);
+}
+
+bool ZemMenu::DrawsLike(const ZemMenu& other) const {
+    return headers == other.headers && options == other.options &&
+           SameColour(offColor, other.offColor) && SameColour(onColor, other.onColor) &&
+           SameColour(headerColor, other.headerColor) && choice == other.choice;
 }
 
 SDL_Surface* ZemMenu::Draw(TTF_Font* headerFont, TTF_Font* optionFont) {

@@ -31,6 +31,10 @@ public:
     void ShowBoxed(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont,
                    SDL_Surface* boxTexture);
 
+    // Whether the other menu has the same lines, colours and selection: with the same fonts
+    // both draw the very same block.
+    bool DrawsLike(const ZemMenu& other) const;
+
     // Blocks, redrawing every 20 ms, until Enter confirms an option; returns its index.
     int GetChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
                   TTF_Font* optionFont);

@@ -1,6 +1,7 @@
 #include "shell/screens.h"
 
 #include "SDL.h"
+#include "framework/kept_text.h"
 #include "framework/menu.h"
 #include "framework/surface.h"
 #include "shell/game_supplies.h"
@@ -46,9 +47,115 @@ void CentreOnScreen(SDL_Surface* surface) {
                     (SCREEN_HEIGHT - surface->h) / 2);
 }
 
-// The main menu's lines in a box in the middle of the background picture.
-void DrawMainMenu() {
-    ZEM_BlitSurface(background, nullptr, screen, 0, 0);
+int CentredX(const SDL_Surface* surface) {
+    return (SCREEN_WIDTH - surface->w) / 2;
+}
+
+int CentredY(const SDL_Surface* surface) {
+    return (SCREEN_HEIGHT - surface->h) / 2;
+}
+
+bool SameFormat(const SDL_PixelFormat* a, const SDL_PixelFormat* b) {
+    return a->BitsPerPixel == b->BitsPerPixel && a->Rmask == b->Rmask && a->Gmask == b->Gmask &&
+           a->Bmask == b->Bmask && a->Amask == b->Amask;
+}
+
+// How a surface's pixels go onto another: its transparent colour and its alpha.
+struct BlitSettings {
+    Uint32 flags = 0;
+    Uint32 colourKey = 0;
+    Uint8 alpha = 0;
+    bool operator==(const BlitSettings& other) const {
+        return flags == other.flags && colourKey == other.colourKey && alpha == other.alpha;
+    }
+};
+
+BlitSettings BlitLook(const SDL_Surface* surface) {
+    return {surface->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA), surface->format->colorkey,
+            surface->format->alpha};
+}
+
+// The main menu's box with its lines laid into it, kept from one pass to the next: the menu
+// shows it on every pass of the main loop, and it only changes when the selection moves.
+//
+// Laying the lines into the box and then the box on the screen gives the very pixels that
+// the box and then the lines on the screen give: both keep cyan transparent, and the lines
+// lie wholly inside the box, at the offset the two centrings put them. So the kept picture
+// serves as long as everything it was drawn from is unchanged: the menu's lines, colours and
+// selection, both fonts, the box texture and the screen's pixel format. The texture is held
+// (its reference count raised) so that its address can't come back as another picture's;
+// like every loaded picture of the game, nothing ever draws on it.
+class MainMenuPicture {
+public:
+    MainMenuPicture() = default;
+    ~MainMenuPicture() { Forget(); }
+    MainMenuPicture(const MainMenuPicture&) = delete;
+    MainMenuPicture& operator=(const MainMenuPicture&) = delete;
+
+    // The box and lines as a fresh drawing would show them: null when there are none.
+    SDL_Surface* Get() {
+        if (picture == nullptr || !StillFits()) {
+            Redraw();
+        }
+        return picture;
+    }
+
+    void Forget() {
+        SDL_FreeSurface(picture);
+        SDL_FreeSurface(texture);
+        picture = nullptr;
+        texture = nullptr;
+    }
+
+private:
+    bool StillFits() const {
+        const SDL_Surface* video = SDL_GetVideoSurface();
+        return video != nullptr && SameFormat(picture->format, video->format) &&
+               drawnFrom.DrawsLike(*menu) && headerFont.Matches(impactFont1) &&
+               optionFont.Matches(impactFont2) && texture == menuBox &&
+               (texture == nullptr || BlitLook(texture) == textureLook);
+    }
+
+    void Redraw() {
+        Forget();
+        SDL_Surface* text = menu->Draw(impactFont1, impactFont2);
+        if (text == nullptr) {
+            return;
+        }
+        SDL_Surface* box = ZEM_RenderBox(text->w + 2 * BOX_MARGIN, text->h + 2 * BOX_MARGIN,
+                                         BOX_TILE_SIZE, menuBox);
+        if (box != nullptr) {
+            ZEM_BlitSurface(text, nullptr, box, CentredX(text) - CentredX(box),
+                            CentredY(text) - CentredY(box));
+            picture = box;
+            Remember();
+        }
+        SDL_FreeSurface(text);
+    }
+
+    void Remember() {
+        drawnFrom = *menu;
+        headerFont = FontLook::Of(impactFont1);
+        optionFont = FontLook::Of(impactFont2);
+        texture = menuBox;
+        if (texture != nullptr) {
+            ++texture->refcount;
+            textureLook = BlitLook(texture);
+        }
+    }
+
+    SDL_Surface* picture = nullptr;
+    ZemMenu drawnFrom;
+    FontLook headerFont;
+    FontLook optionFont;
+    SDL_Surface* texture = nullptr;
+    BlitSettings textureLook;
+};
+
+MainMenuPicture mainMenuPicture;
+
+// The box and the lines drawn afresh, each centred; either may be missing.
+void DrawBoxAndLines() {
     SDL_Surface* text = menu->Draw(impactFont1, impactFont2);
     if (text != nullptr) {
         SDL_Surface* box = ZEM_RenderBox(text->w + 2 * BOX_MARGIN, text->h + 2 * BOX_MARGIN,
@@ -57,6 +164,17 @@ void DrawMainMenu() {
         CentreOnScreen(text);
         SDL_FreeSurface(box);
         SDL_FreeSurface(text);
+    }
+}
+
+// The main menu's lines in a box in the middle of the background picture.
+void DrawMainMenu() {
+    ZEM_BlitSurface(background, nullptr, screen, 0, 0);
+    SDL_Surface* picture = mainMenuPicture.Get();
+    if (picture != nullptr) {
+        CentreOnScreen(picture);
+    } else {
+        DrawBoxAndLines();
     }
     SDL_Flip(screen);
 }
@@ -74,7 +192,12 @@ void PreMenu() {
 
 void MenuState() {
     DrawMainMenu();
-    switch (menu->AcceptChoice(event)) {
+    const int choice = menu->AcceptChoice(event);
+    if (choice != NO_CHOICE) {
+        // Off to another screen: the menu is drawn afresh when it comes back.
+        mainMenuPicture.Forget();
+    }
+    switch (choice) {
         case CHOICE_PLAY:
             PrePlay();
             PushState(PlayState);

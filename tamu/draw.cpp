@@ -3,6 +3,7 @@
 #include <string>
 
 #include "framework/clock.h"
+#include "framework/kept_text.h"
 #include "framework/surface.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
@@ -11,17 +12,19 @@
 
 namespace {
 
+// The two score lines as last rendered: they change only when a point is scored, so most
+// frames draw them as they are instead of rendering them again.
+KeptText playerOneLine;
+KeptText playerTwoLine;
+
 // Draws a score line in grey, centred across the window with its top on the wall's top row.
 // A line that can't be rendered is left out of the frame.
-void ShowScoreLine(const char* fixedText, int score, const SDL_Rect& wall) {
-    const std::string text = fixedText + std::to_string(score);
-    message = TTF_RenderText_Solid(arialFont1, text.c_str(), textColor2);
-    if (message == nullptr) {
+void ShowScoreLine(KeptText& line, const char* fixedText, int score, const SDL_Rect& wall) {
+    SDL_Surface* rendered = line.Render(arialFont1, fixedText + std::to_string(score), textColor2);
+    if (rendered == nullptr) {
         return;
     }
-    ZEM_BlitSurface(message, nullptr, screen, wall.x + (SCREEN_WIDTH - message->w) / 2, wall.y);
-    SDL_FreeSurface(message);
-    message = nullptr;
+    ZEM_BlitSurface(rendered, nullptr, screen, wall.x + (SCREEN_WIDTH - rendered->w) / 2, wall.y);
 }
 
 // Each sprite puts back what lay under it last frame. On the very first frame nothing is
@@ -55,8 +58,8 @@ void DrawGame() {
     // Repainting the two end walls wipes last frame's score lines.
     PaintWall(TOP_BOUND);
     PaintWall(BOTTOM_BOUND);
-    ShowScoreLine(PLAYER_ONE_TEXT, myScore, BOTTOM_BOUND);
-    ShowScoreLine(PLAYER_TWO_TEXT, otherScore, TOP_BOUND);
+    ShowScoreLine(playerOneLine, PLAYER_ONE_TEXT, myScore, BOTTOM_BOUND);
+    ShowScoreLine(playerTwoLine, PLAYER_TWO_TEXT, otherScore, TOP_BOUND);
 
     EraseSprites();
     SaveUnderSprites();

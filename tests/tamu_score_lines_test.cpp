@@ -1,0 +1,103 @@
+// The score lines are kept from frame to frame while they read the same; these tests hold
+// every frame's lines to the text rendered afresh, whatever changed in between.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "SDL_ttf.h"
+#include "framework/surface.h"
+#include "shell/globals.h"
+#include "tamu/draw.h"
+#include "tamu/game.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/sdl_test.h"
+
+namespace {
+
+const SDL_Rect TOP_WALL = {0, 0, 639, 14};
+const SDL_Rect BOTTOM_WALL = {0, 465, 639, 14};
+const SDL_Color GREY = {125, 125, 125, 0};
+
+// The three sprites well away from the walls, so that the walls hold nothing but the lines.
+class ScoreLinesTest : public SdlTest {
+protected:
+    void SetUp() override {
+        SdlTest::SetUp();
+        screen = display;
+        arialFont1 = TTF_OpenFont(GameFile("arial.ttf").c_str(), 14);
+        ASSERT_NE(arialFont1, nullptr);
+        FillRect(display, 0, 0, 640, 480, CYAN);
+        myPaddle.SetBothSize(60, 18);
+        myPaddle.SetBothPos(320, 440);
+        otherPaddle.SetBothSize(60, 18);
+        otherPaddle.SetBothPos(320, 40);
+        theBall.SetBothSize(10, 10);
+        theBall.SetBothPos(320, 240);
+        myScore = 0;
+        otherScore = 0;
+    }
+
+    void TearDown() override {
+        theBall.ReturnShot();
+        myPaddle.ReturnShot();
+        otherPaddle.ReturnShot();
+        textColor2 = GREY;
+        TTF_CloseFont(arialFont1);
+        arialFont1 = nullptr;
+        screen = nullptr;
+        SdlTest::TearDown();
+    }
+
+    void ExpectWallShows(const std::string& text, const SDL_Rect& wall, const std::string& after) {
+        SDL_Surface* line = TTF_RenderText_Solid(arialFont1, text.c_str(), textColor2);
+        ASSERT_NE(line, nullptr);
+        SDL_Surface* expected = CopyOf(display);
+        FillRect(expected, wall.x, wall.y, wall.w, wall.h, WHITE);
+        ZEM_BlitSurface(line, nullptr, expected, (640 - line->w) / 2, wall.y);
+        int differing = 0;
+        for (int y = wall.y; y < wall.y + wall.h; ++y) {
+            for (int x = 0; x < 639; ++x) {
+                differing += ColourAt(display, x, y) != ColourAt(expected, x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(differing, 0) << "\"" << text << "\" is not shown as rendered, after " << after;
+        SDL_FreeSurface(expected);
+        SDL_FreeSurface(line);
+    }
+
+    void ExpectFrameShows(const std::string& after) {
+        DrawGame();
+        ExpectWallShows("Player One   ---   Score: 00000" + std::to_string(myScore), BOTTOM_WALL,
+                        after);
+        ExpectWallShows("Player Two   ---   Score: 00000" + std::to_string(otherScore), TOP_WALL,
+                        after);
+    }
+};
+
+TEST_F(ScoreLinesTest, EachFrameShowsTheScoresOfThatFrame) {
+    ExpectFrameShows("the first frame");
+    ExpectFrameShows("a frame where nothing changed");
+    myScore = 1;
+    ExpectFrameShows("a point for player one");
+    otherScore = 1;
+    ExpectFrameShows("a point for player two");
+    myScore = 0;
+    otherScore = 0;
+    ExpectFrameShows("a new duel");
+    myScore = 123;
+    ExpectFrameShows("a long duel");
+}
+
+TEST_F(ScoreLinesTest, AnotherFontOrTextColourShowsInTheNextFrame) {
+    ExpectFrameShows("the first frame");
+    TTF_CloseFont(arialFont1);
+    arialFont1 = TTF_OpenFont(GameFile("impact.ttf").c_str(), 12);
+    ASSERT_NE(arialFont1, nullptr);
+    ExpectFrameShows("another face");
+    TTF_SetFontStyle(arialFont1, TTF_STYLE_UNDERLINE);
+    ExpectFrameShows("an underlined font");
+    textColor2 = {200, 60, 10, 0};
+    ExpectFrameShows("another text colour");
+}
+
+}  // namespace
