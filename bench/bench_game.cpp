@@ -1,0 +1,133 @@
+#include "bench/bench_game.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "SDL.h"
+#include "SDL_image.h"
+#include "SDL_ttf.h"
+#include "framework/clock.h"
+#include "framework/menu.h"
+#include "shell/game_supplies.h"
+#include "shell/globals.h"
+#include "shell/screens.h"
+#include "shell/startup.h"
+#include "shell/state_stack.h"
+
+namespace {
+
+const int MAP_ROWS = 8;
+const int MAP_COLUMNS = 15;
+const int MAX_BRICK_LIVES = 5;
+// The compatibility layer on newer SDL reports 1.2.50 and up; classic SDL stops at 1.2.15.
+const int FIRST_COMPAT_PATCH = 50;
+const int DRIVER_NAME_SIZE = 64;
+
+std::unique_ptr<ZemMenu> benchMenu;
+std::string scratchFolder;
+
+// Every cell holds a brick, so each level is a full 120-brick field.
+void WriteFullLevels(const std::string& fileName) {
+    std::ofstream file(fileName);
+    file << "Twelve full levels for measuring.\n";
+    for (int level = 1; level <= BENCH_LEVEL_COUNT; ++level) {
+        file << "level_" << level << "\n";
+        for (int row = 0; row < MAP_ROWS; ++row) {
+            for (int column = 0; column < MAP_COLUMNS; ++column) {
+                file << (column > 0 ? " " : "") << 1 + (level + row + column) % MAX_BRICK_LIVES;
+            }
+            file << "\n";
+        }
+    }
+}
+
+bool MakeScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zem-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        return false;
+    }
+    scratchFolder = pattern;
+    std::filesystem::create_directory(scratchFolder + "/" + NO_LEVELS_FOLDER);
+    WriteFullLevels(scratchFolder + "/levelmaps");
+    return chdir(scratchFolder.c_str()) == 0;
+}
+
+void NoWait(Uint32) {
+}
+
+}  // namespace
+
+bool StartGameForBench(const std::string& gameFolder) {
+    if (chdir(gameFolder.c_str()) != 0 || !init() || !load_files()) {
+        return false;
+    }
+    if (!MakeScratchFolder()) {
+        return false;
+    }
+    timer.Start();
+    benchMenu = std::make_unique<ZemMenu>();
+    menu = benchMenu.get();
+    PushState(MenuState);
+    PreMenu();
+    return true;
+}
+
+void StopGameForBench() {
+    UseRealClock();
+    benchMenu.reset();
+    menu = nullptr;
+    clean_up();
+    while (!StateStack.empty()) {
+        StateStack.pop();
+    }
+    if (!scratchFolder.empty()) {
+        std::filesystem::remove_all(scratchFolder);
+        scratchFolder.clear();
+    }
+}
+
+void UseNoWaitClock() {
+    ZEM_SetClock(nullptr, NoWait);
+}
+
+void UseRealClock() {
+    ZEM_SetClock(nullptr, nullptr);
+}
+
+std::string SdlDescription() {
+    const SDL_version* sdl = SDL_Linked_Version();
+    const SDL_version* image = IMG_Linked_Version();
+    const SDL_version* ttf = TTF_Linked_Version();
+    char driver[DRIVER_NAME_SIZE] = "none";
+    SDL_VideoDriverName(driver, sizeof driver);
+    auto version = [](const SDL_version* v) {
+        return std::to_string(v->major) + "." + std::to_string(v->minor) + "." +
+               std::to_string(v->patch);
+    };
+    const bool compat = sdl->patch >= FIRST_COMPAT_PATCH;
+    return "SDL " + version(sdl) + (compat ? " (compatibility layer on SDL 2)" : " (classic)") +
+           ", SDL_image " + version(image) + ", SDL_ttf " + version(ttf) + ", video driver " +
+           driver;
+}
+
+void SetStack(std::initializer_list<void (*)()> states) {
+    while (!StateStack.empty()) {
+        StateStack.pop();
+    }
+    for (void (*state)() : states) {
+        PushState(state);
+    }
+}
+
+void PushEnter() {
+    SDL_Event press{};
+    press.type = SDL_KEYDOWN;
+    press.key.type = SDL_KEYDOWN;
+    press.key.state = SDL_PRESSED;
+    press.key.keysym.sym = SDLK_RETURN;
+    SDL_PushEvent(&press);
+}

@@ -1,0 +1,22 @@
+// What a frame of the paddle duel costs.
+#include <benchmark/benchmark.h>
+
+#include "bench/bench_game.h"
+#include "shell/game_supplies.h"
+#include "shell/globals.h"
+#include "shell/screens.h"
+
+namespace {
+
+// One frame of the duel (PlayState, with its DrawGame) from the opening serve on, nobody
+// steering: the ball goes to and fro and points are scored, as in a real duel.
+void PlayFrame(benchmark::State& state) {
+    SetStack({MenuState, PlayState});
+    PrePlay();
+    for (auto _ : state) {
+        PlayState();
+    }
+}
+BENCHMARK(PlayFrame);
+
+}  // namespace
