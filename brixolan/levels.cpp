@@ -19,22 +19,21 @@ const int MAX_BRICK_LIVES = 5;
 const std::size_t LONGEST_MARKER = 32;
 
 // Reads the next line, keeping at most its first LONGEST_MARKER + 1 characters; the rest of
-// a longer line is skipped. False when the file has no further line.
+// a longer line is skipped. False when the file has no further line or can't be read.
 bool ReadLineStart(std::ifstream& file, std::string& start) {
-    start.clear();
-    std::streambuf* in = file.rdbuf();
-    for (int c = in->sbumpc(); c != EOF; c = in->sbumpc()) {
-        if (c == '\n') {
-            return true;
-        }
-        start.push_back(static_cast<char>(c));
-        if (start.size() > LONGEST_MARKER) {
-            file.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-            return true;
-        }
+    char kept[LONGEST_MARKER + 2];
+    file.get(kept, sizeof kept, '\n');
+    const std::streamsize length = file.gcount();
+    if (file.bad() || (length == 0 && file.eof())) {
+        return false;
     }
-    file.setstate(std::ios::eofbit);
-    return !start.empty();
+    start.assign(kept, static_cast<std::size_t>(length));
+    if (length == 0) {
+        // An empty line: reading nothing before its end is no failure here.
+        file.clear();
+    }
+    file.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    return true;
 }
 
 // Reads lines up to and including the level's marker. True when it was found; the file then
