@@ -9,8 +9,10 @@
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/game_screen.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
+#include "tests/support/wall_text.h"
 
 namespace {
 
@@ -29,13 +31,10 @@ int CountOf(SDL_Surface* surface, int x, int y, int w, int h, Rgb colour) {
 }
 
 // The ball resting on the paddle at their start places, lives 10, score 7 of a best 42.
-class DrawTest : public SdlTest {
+class DrawTest : public PlayScreenTest {
 protected:
     void SetUp() override {
-        SdlTest::SetUp();
-        screen = display;
-        arialFont1 = TTF_OpenFont(GameFile("arial.ttf").c_str(), 14);
-        ASSERT_NE(arialFont1, nullptr);
+        ASSERT_NO_FATAL_FAILURE(PlayScreenTest::SetUp());
         myPaddle.SetBothSize(72, 20);
         myPaddle.SetBothPos(320, 440);
         theBall.SetBothSize(13, 13);
@@ -47,34 +46,14 @@ protected:
         FillRect(display, 0, 0, 640, 480, CYAN);
     }
 
-    void TearDown() override {
-        TTF_CloseFont(arialFont1);
-        arialFont1 = nullptr;
-        screen = nullptr;
-        SdlTest::TearDown();
-    }
-
     // The line must show exactly as the text rendered in grey, centred across the window
     // with its top on the wall's top row, over the white wall.
     void ExpectLineOnWall(const std::string& text, const SDL_Rect& wall) {
-        SDL_Color grey = {GREY.r, GREY.g, GREY.b, 0};
-        SDL_Surface* line = TTF_RenderText_Solid(arialFont1, text.c_str(), grey);
-        ASSERT_NE(line, nullptr);
-        ASSERT_LE(line->h, wall.h);
-        SDL_Surface* expected = CopyOf(display);
-        FillRect(expected, wall.x, wall.y, wall.w, wall.h, WHITE);
-        SDL_Rect at = {static_cast<Sint16>((640 - line->w) / 2), wall.y, 0, 0};
-        SDL_BlitSurface(line, nullptr, expected, &at);
-        bool same = true;
-        for (int y = wall.y; y < wall.y + wall.h && same; ++y) {
-            for (int x = 0; x < 640 && same; ++x) {
-                same = ColourAt(display, x, y) == ColourAt(expected, x, y);
-                EXPECT_TRUE(same) << "\"" << text << "\" differs at (" << x << ", " << y << ")";
-            }
-        }
+        const WallText line(arialFont1, text, SDL_Color{GREY.r, GREY.g, GREY.b, 0});
+        ASSERT_NE(line.Rendered(), nullptr);
+        ASSERT_LE(line.Rendered()->h, wall.h);
+        EXPECT_TRUE(line.ShownOn(display, wall, 640)) << "\"" << text << "\"";
         EXPECT_GT(CountOf(display, wall.x, wall.y, wall.w, wall.h, GREY), 20) << text;
-        SDL_FreeSurface(expected);
-        SDL_FreeSurface(line);
     }
 
     const SDL_Rect TOP_WALL = {0, 0, 639, 20};

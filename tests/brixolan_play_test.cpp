@@ -11,6 +11,7 @@
 #include "shell/globals.h"
 #include "shell/screens.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/game_screen.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
 
@@ -42,13 +43,10 @@ const Brick SPARE_BRICK(5, 580, 20, 40, 20);
 // A game in play on the dummy screen: the menu under the play state, the paddle still at
 // its start and a sturdy brick in the far top right corner, out of the ball's way, so that
 // the level is never cleared unless a test wants it.
-class PlayTest : public SdlTest {
+class PlayTest : public PlayScreenTest {
 protected:
     void SetUp() override {
-        SdlTest::SetUp();
-        screen = display;
-        arialFont1 = TTF_OpenFont(GameFile("arial.ttf").c_str(), 14);
-        ASSERT_NE(arialFont1, nullptr);
+        ASSERT_NO_FATAL_FAILURE(PlayScreenTest::SetUp());
         timer.Start();
         lastFrame = timer.GetTicks();
         InPlay();
@@ -61,20 +59,13 @@ protected:
     }
 
     void TearDown() override {
-        TTF_CloseFont(arialFont1);
-        arialFont1 = nullptr;
-        screen = nullptr;
-        while (!StateStack.empty()) {
-            StateStack.pop();
-        }
-        SdlTest::TearDown();
+        EmptyStateStack();
+        PlayScreenTest::TearDown();
     }
 
     // The main menu with the game on top of it.
     static void InPlay() {
-        while (!StateStack.empty()) {
-            StateStack.pop();
-        }
+        EmptyStateStack();
         PushState(MenuState);
         PushState(PlayState);
     }

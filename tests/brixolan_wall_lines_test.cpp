@@ -8,8 +8,10 @@
 #include "brixolan/draw.h"
 #include "brixolan/game.h"
 #include "shell/globals.h"
+#include "tests/support/game_screen.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
+#include "tests/support/wall_text.h"
 
 namespace {
 
@@ -17,13 +19,10 @@ const SDL_Rect TOP_WALL = {0, 0, 639, 20};
 const SDL_Rect BOTTOM_WALL = {0, 459, 639, 20};
 const SDL_Color GREY = {125, 125, 125, 0};
 
-class WallLinesTest : public SdlTest {
+class WallLinesTest : public PlayScreenTest {
 protected:
     void SetUp() override {
-        SdlTest::SetUp();
-        screen = display;
-        arialFont1 = TTF_OpenFont(GameFile("arial.ttf").c_str(), 14);
-        ASSERT_NE(arialFont1, nullptr);
+        ASSERT_NO_FATAL_FAILURE(PlayScreenTest::SetUp());
         myPaddle.SetBothSize(72, 20);
         myPaddle.SetBothPos(320, 440);
         theBall.SetBothSize(13, 13);
@@ -36,32 +35,16 @@ protected:
 
     void TearDown() override {
         textColor2 = GREY;
-        if (arialFont1 != nullptr) {
-            TTF_CloseFont(arialFont1);
-        }
-        arialFont1 = nullptr;
-        screen = nullptr;
-        SdlTest::TearDown();
+        PlayScreenTest::TearDown();
     }
 
     // The wall shows exactly the text rendered now in the font and colour of the moment,
     // centred across the window on the white wall.
     void ExpectWallShows(const std::string& text, const SDL_Rect& wall, const std::string& after) {
-        SDL_Surface* line = TTF_RenderText_Solid(arialFont1, text.c_str(), textColor2);
-        ASSERT_NE(line, nullptr);
-        SDL_Surface* expected = CopyOf(display);
-        FillRect(expected, wall.x, wall.y, wall.w, wall.h, WHITE);
-        SDL_Rect at = {static_cast<Sint16>((640 - line->w) / 2), wall.y, 0, 0};
-        SDL_BlitSurface(line, nullptr, expected, &at);
-        int differing = 0;
-        for (int y = wall.y; y < wall.y + wall.h; ++y) {
-            for (int x = 0; x < 639; ++x) {
-                differing += ColourAt(display, x, y) != ColourAt(expected, x, y) ? 1 : 0;
-            }
-        }
-        EXPECT_EQ(differing, 0) << "\"" << text << "\" is not shown as rendered, after " << after;
-        SDL_FreeSurface(expected);
-        SDL_FreeSurface(line);
+        const WallText line(arialFont1, text, textColor2);
+        ASSERT_NE(line.Rendered(), nullptr);
+        EXPECT_TRUE(line.ShownOn(display, wall, 639))
+            << "\"" << text << "\" is not shown as rendered, after " << after;
     }
 
     void ExpectFrameShows(const std::string& after) {

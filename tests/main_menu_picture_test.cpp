@@ -13,6 +13,7 @@
 #include "shell/screens.h"
 #include "shell/state_stack.h"
 #include "tests/support/fake_game.h"
+#include "tests/support/game_screen.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
 
@@ -54,12 +55,7 @@ protected:
         FillRect(display, 0, 0, 640, 480, GAME_PICTURE);
         background = BandedBackground();
         menuBox = StripedTexture(BOX);
-        impactFont1 = TTF_OpenFont(GameFile("impact.ttf").c_str(), 50);
-        impactFont2 = TTF_OpenFont(GameFile("impact.ttf").c_str(), 70);
-        arialFont1 = TTF_OpenFont(GameFile("arial.ttf").c_str(), 14);
-        ASSERT_NE(impactFont1, nullptr);
-        ASSERT_NE(impactFont2, nullptr);
-        ASSERT_NE(arialFont1, nullptr);
+        ASSERT_NO_FATAL_FAILURE(OpenGameFonts());
         theMenu = std::make_unique<ZemMenu>();
         menu = theMenu.get();
         PushState(MenuState);
@@ -67,19 +63,11 @@ protected:
     }
 
     void TearDown() override {
-        while (!StateStack.empty()) {
-            StateStack.pop();
-        }
+        EmptyStateStack();
         menu = nullptr;
         theMenu.reset();
-        SDL_FreeSurface(background);
-        SDL_FreeSurface(menuBox);
-        background = nullptr;
-        menuBox = nullptr;
-        for (TTF_Font** font : {&impactFont1, &impactFont2, &arialFont1}) {
-            TTF_CloseFont(*font);
-            *font = nullptr;
-        }
+        FreeGamePictures();
+        CloseGameFonts();
         screen = nullptr;
         ResetFakeGame();
         SdlTest::TearDown();

@@ -13,6 +13,7 @@
 #include "shell/state_stack.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/fake_game.h"
+#include "tests/support/game_screen.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
 
@@ -166,9 +167,7 @@ std::vector<StateFunction> Stack() {
 }
 
 void StackUp(std::initializer_list<StateFunction> states) {
-    while (!StateStack.empty()) {
-        StateStack.pop();
-    }
+    EmptyStateStack();
     for (StateFunction state : states) {
         PushState(state);
     }
@@ -190,12 +189,7 @@ protected:
         screen = display;
         background = SolidSurface(display, 640, 480, BACKGROUND);
         menuBox = SolidSurface(display, 90, 90, BOX);
-        impactFont1 = TTF_OpenFont(GameFile("impact.ttf").c_str(), 50);
-        impactFont2 = TTF_OpenFont(GameFile("impact.ttf").c_str(), 70);
-        arialFont1 = TTF_OpenFont(GameFile("arial.ttf").c_str(), 14);
-        ASSERT_NE(impactFont1, nullptr);
-        ASSERT_NE(impactFont2, nullptr);
-        ASSERT_NE(arialFont1, nullptr);
+        ASSERT_NO_FATAL_FAILURE(OpenGameFonts());
         theMenu = std::make_unique<ZemMenu>();
         menu = theMenu.get();
         timer.Start();
@@ -206,16 +200,8 @@ protected:
         StackUp({});
         menu = nullptr;
         theMenu.reset();
-        SDL_FreeSurface(background);
-        SDL_FreeSurface(menuBox);
-        background = nullptr;
-        menuBox = nullptr;
-        for (TTF_Font** font : {&impactFont1, &impactFont2, &arialFont1}) {
-            if (*font != nullptr) {
-                TTF_CloseFont(*font);
-            }
-            *font = nullptr;
-        }
+        FreeGamePictures();
+        CloseGameFonts();
         screen = nullptr;
         timer.Stop();
         ResetFakeGame();

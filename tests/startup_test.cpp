@@ -16,6 +16,7 @@
 #include "shell/state_stack.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/fake_game.h"
+#include "tests/support/game_screen.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
 
@@ -58,7 +59,7 @@ protected:
             }
             if (fakeGameLog.capFrameRateCalls > RUNAWAY_PASSES) {
                 ADD_FAILURE() << "the game does not end";
-                EmptyStack();
+                EmptyStateStack();
             }
         };
         FakeClock::OnDelay([](Uint32) {
@@ -70,31 +71,6 @@ protected:
         char program[] = "shell_tests";
         char* argv[] = {program, nullptr};
         return SDL_main(1, argv);
-    }
-
-    static void EmptyStack() {
-        while (!StateStack.empty()) {
-            StateStack.pop();
-        }
-    }
-
-    static void ReleaseWhatStartUpLeft() {
-        EmptyStack();
-        SDL_FreeSurface(background);
-        SDL_FreeSurface(menuBox);
-        for (TTF_Font** font : {&impactFont1, &impactFont2, &arialFont1}) {
-            if (*font != nullptr) {
-                TTF_CloseFont(*font);
-            }
-            *font = nullptr;
-        }
-        background = nullptr;
-        menuBox = nullptr;
-        while (TTF_WasInit()) {
-            TTF_Quit();
-        }
-        SDL_Quit();
-        screen = nullptr;
     }
 
     ScratchDir dir;

@@ -16,18 +16,13 @@
 #include "tests/support/fake_clock.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
+#include "tests/tamu_duel_fixture.h"
 
 namespace {
 
 const Rgb SCORE_GREY{125, 125, 125};
 const int BOTTOM_WALL_Y = 465;
 const int WALL_THICKNESS = 14;
-
-void EmptyStack() {
-    while (!StateStack.empty()) {
-        StateStack.pop();
-    }
-}
 
 // Frees a surface made by a test when the test is done with it.
 struct SurfaceDeleter {
@@ -48,40 +43,17 @@ bool Inside(const SDL_Rect& rect, int x, int y) {
     return x >= rect.x && y >= rect.y && x < rect.x + rect.w && y < rect.y + rect.h;
 }
 
-// A duel just begun from the main menu, on the fake clock.
-class DuelDrawTest : public SdlTest {
+// The new duel, and the screen as it painted it.
+class DuelDrawTest : public DuelTest {
 protected:
     void SetUp() override {
-        SdlTest::SetUp();
-        screen = display;
-        background = ZEM_LoadImage(GameFile("background640.jpg"));
-        ASSERT_NE(background, nullptr);
-        arialFont1 = TTF_OpenFont(GameFile("arial.ttf").c_str(), 14);
-        ASSERT_NE(arialFont1, nullptr);
-        EmptyStack();
-        timer.Start();
-        PrePlay();
-        PushState(MenuState);
-        PushState(PlayState);
+        ASSERT_NO_FATAL_FAILURE(DuelTest::SetUp());
         playfield.reset(CopyOf(screen));
     }
 
     void TearDown() override {
-        // The saved pieces belong to this test's screen: put them back while it still exists.
-        theBall.ReturnShot();
-        myPaddle.ReturnShot();
-        otherPaddle.ReturnShot();
-        EmptyStack();
-        timer.Stop();
         playfield.reset();
-        SDL_FreeSurface(background);
-        background = nullptr;
-        if (arialFont1 != nullptr) {
-            TTF_CloseFont(arialFont1);
-        }
-        arialFont1 = nullptr;
-        screen = nullptr;
-        SdlTest::TearDown();
+        DuelTest::TearDown();
     }
 
     // The text as the 14-point font renders it in the score grey.
@@ -156,7 +128,6 @@ protected:
         }
     }
 
-    FakeClock clock;
     SurfaceHolder playfield;  // the screen as the new duel painted it
 };
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "SDL_ttf.h"
 #include "framework/surface.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
@@ -8,51 +7,16 @@
 #include "shell/state_stack.h"
 #include "tamu/game.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/game_screen.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
+#include "tests/tamu_duel_fixture.h"
 
 namespace {
 
-void EmptyStack() {
-    while (!StateStack.empty()) {
-        StateStack.pop();
-    }
-}
-
-// A duel just begun from the main menu: menu below, play on top, on the fake clock.
-class DuelPlayTest : public SdlTest {
+// The new duel, with ways to steer the ball and play on.
+class DuelPlayTest : public DuelTest {
 protected:
-    void SetUp() override {
-        SdlTest::SetUp();
-        screen = display;
-        background = ZEM_LoadImage(GameFile("background640.jpg"));
-        ASSERT_NE(background, nullptr);
-        arialFont1 = TTF_OpenFont(GameFile("arial.ttf").c_str(), 14);
-        ASSERT_NE(arialFont1, nullptr);
-        EmptyStack();
-        timer.Start();
-        PrePlay();
-        PushState(MenuState);
-        PushState(PlayState);
-    }
-
-    void TearDown() override {
-        // The saved pieces belong to this test's screen: put them back while it still exists.
-        theBall.ReturnShot();
-        myPaddle.ReturnShot();
-        otherPaddle.ReturnShot();
-        EmptyStack();
-        timer.Stop();
-        SDL_FreeSurface(background);
-        background = nullptr;
-        if (arialFont1 != nullptr) {
-            TTF_CloseFont(arialFont1);
-        }
-        arialFont1 = nullptr;
-        screen = nullptr;
-        SdlTest::TearDown();
-    }
-
     // Puts the ball where the next frame's move will take it to (x, y) with this velocity.
     static void BallArrivesAt(int x, int y, int xVel, int yVel) {
         theBall.SetBothPos(x - xVel, y - yVel);
@@ -64,8 +28,6 @@ protected:
             PlayState();
         }
     }
-
-    FakeClock clock;
 };
 
 void ExpectAt(const LocatedThing& thing, int x, int y) {
@@ -351,7 +313,7 @@ TEST_F(DuelPlayTest, BothKeysOfAPairHeldLetThePaddleCoastToAStop) {
 TEST_F(DuelPlayTest, PauseKeysPushThePauseScreenAfterTheFrameIsPlayed) {
     for (SDLKey key : {SDLK_p, SDLK_ESCAPE}) {
         SCOPED_TRACE(key == SDLK_p ? "P" : "Escape");
-        EmptyStack();
+        EmptyStateStack();
         PushState(MenuState);
         PushState(PlayState);
         PrePlay();

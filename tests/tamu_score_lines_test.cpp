@@ -9,8 +9,10 @@
 #include "shell/globals.h"
 #include "tamu/draw.h"
 #include "tamu/game.h"
+#include "tests/support/game_screen.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
+#include "tests/support/wall_text.h"
 
 namespace {
 
@@ -19,13 +21,10 @@ const SDL_Rect BOTTOM_WALL = {0, 465, 639, 14};
 const SDL_Color GREY = {125, 125, 125, 0};
 
 // The three sprites well away from the walls, so that the walls hold nothing but the lines.
-class ScoreLinesTest : public SdlTest {
+class ScoreLinesTest : public PlayScreenTest {
 protected:
     void SetUp() override {
-        SdlTest::SetUp();
-        screen = display;
-        arialFont1 = TTF_OpenFont(GameFile("arial.ttf").c_str(), 14);
-        ASSERT_NE(arialFont1, nullptr);
+        ASSERT_NO_FATAL_FAILURE(PlayScreenTest::SetUp());
         FillRect(display, 0, 0, 640, 480, CYAN);
         myPaddle.SetBothSize(60, 18);
         myPaddle.SetBothPos(320, 440);
@@ -42,27 +41,14 @@ protected:
         myPaddle.ReturnShot();
         otherPaddle.ReturnShot();
         textColor2 = GREY;
-        TTF_CloseFont(arialFont1);
-        arialFont1 = nullptr;
-        screen = nullptr;
-        SdlTest::TearDown();
+        PlayScreenTest::TearDown();
     }
 
     void ExpectWallShows(const std::string& text, const SDL_Rect& wall, const std::string& after) {
-        SDL_Surface* line = TTF_RenderText_Solid(arialFont1, text.c_str(), textColor2);
-        ASSERT_NE(line, nullptr);
-        SDL_Surface* expected = CopyOf(display);
-        FillRect(expected, wall.x, wall.y, wall.w, wall.h, WHITE);
-        ZEM_BlitSurface(line, nullptr, expected, (640 - line->w) / 2, wall.y);
-        int differing = 0;
-        for (int y = wall.y; y < wall.y + wall.h; ++y) {
-            for (int x = 0; x < 639; ++x) {
-                differing += ColourAt(display, x, y) != ColourAt(expected, x, y) ? 1 : 0;
-            }
-        }
-        EXPECT_EQ(differing, 0) << "\"" << text << "\" is not shown as rendered, after " << after;
-        SDL_FreeSurface(expected);
-        SDL_FreeSurface(line);
+        const WallText line(arialFont1, text, textColor2);
+        ASSERT_NE(line.Rendered(), nullptr);
+        EXPECT_TRUE(line.ShownOn(display, wall, 639))
+            << "\"" << text << "\" is not shown as rendered, after " << after;
     }
 
     void ExpectFrameShows(const std::string& after) {

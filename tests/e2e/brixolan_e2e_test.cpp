@@ -2,26 +2,20 @@
 // walls, bricks, ball, paddle and text lines, steering, lost balls, points and the high
 // score, pause, continue and return to the menu, and closing the window during play.
 
-#include <memory>
 #include <regex>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "SDL_ttf.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/play_screen.h"
 #include "tests/support/scratch_dir.h"
 
 namespace {
 
-const Rgb SELECTED_RED{255, 0, 0};
-const Rgb TITLE_BLUE{0, 0, 255};
-const Rgb LINE_GREY{125, 125, 125};
 // By lives, 1 to 5.
 const Rgb BRICK_COLOURS[] = {
     {0, 0, 150}, {100, 0, 200}, {150, 0, 150}, {200, 0, 100}, {255, 0, 50}};
-
-const int WORD_PIXELS = 150;
 
 const int WALL = 20;
 const int TOP_WALL_Y = 0;
@@ -58,71 +52,14 @@ std::string LevelOne(const std::vector<std::string>& rows) {
 // start or from the left wall.
 const std::string CORNER_BRICKS = LevelOne({"0 0 0 0 0 0 0 0 0 0 1 2 3 4 5"});
 
-struct FontCloser {
-    void operator()(TTF_Font* font) const { TTF_CloseFont(font); }
-};
-struct SurfaceFreer {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-
-// A line of the play screen as the game's 14-point font renders it, to be looked for on a
-// wall.
-class WallLine {
-public:
-    WallLine(const std::string& text, int wallY) : text(text), wallY(wallY) {
-        if (!TTF_WasInit()) {
-            TTF_Init();
-        }
-        std::unique_ptr<TTF_Font, FontCloser> font(TTF_OpenFont(GameFile("arial.ttf").c_str(), 14));
-        EXPECT_NE(font, nullptr);
-        if (font != nullptr) {
-            SDL_Color grey = {LINE_GREY.r, LINE_GREY.g, LINE_GREY.b, 0};
-            rendered.reset(TTF_RenderText_Solid(font.get(), text.c_str(), grey));
-        }
-        EXPECT_NE(rendered, nullptr) << text;
-    }
-
-    // Whether the wall shows exactly this line, centred on the window, grey on white.
-    bool ShownIn(const Screenshot& shot) const {
-        if (rendered == nullptr || shot.Empty()) {
-            return false;
-        }
-        const int left = (640 - rendered->w) / 2;
-        for (int y = wallY; y < wallY + WALL; ++y) {
-            for (int x = 0; x < 639; ++x) {
-                const bool inside = x >= left && x < left + rendered->w && y - wallY < rendered->h;
-                const bool ink =
-                    inside && ColourAt(rendered.get(), x - left, y - wallY) == LINE_GREY;
-                if (shot.At(x, y) != (ink ? LINE_GREY : WHITE)) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    }
-
-private:
-    std::unique_ptr<SDL_Surface, SurfaceFreer> rendered;
-    std::string text;
-    int wallY;
-};
-
 WallLine LivesLine(int lives) {
-    return WallLine("Lives: " + std::to_string(lives), BOTTOM_WALL_Y);
+    return WallLine("Lives: " + std::to_string(lives), BOTTOM_WALL_Y, WALL);
 }
 
 WallLine ScoreLine(int score, int hiScore) {
     return WallLine(
         "Score: " + std::to_string(score) + "   ---   High Score: " + std::to_string(hiScore),
-        TOP_WALL_Y);
-}
-
-bool MainMenuShown(const Screenshot& shot) {
-    return shot.Count(SELECTED_RED) > WORD_PIXELS && shot.Count(TITLE_BLUE) > WORD_PIXELS;
-}
-
-bool PausedShown(const Screenshot& shot) {
-    return shot.Count(TITLE_BLUE) > WORD_PIXELS;
+        TOP_WALL_Y, WALL);
 }
 
 // The paddle fills its rectangle and nothing else in its rows is white.
@@ -139,23 +76,13 @@ bool BallAbovePaddle(const Screenshot& shot, int x = -1) {
            (x < 0 || ball.x == x);
 }
 
-// Starts a game from the main menu; the keys are held down before "Play" is chosen.
-void StartGame(GameProcess& game, std::initializer_list<const char*> heldKeys = {}) {
-    ASSERT_TRUE(game.WaitForWindow());
-    game.WaitUntil("the main menu", MainMenuShown);
-    for (const char* key : heldKeys) {
-        game.KeyDown(key);
-    }
-    game.Press("Return");
-}
-
 TEST(BrixolanEndToEnd, PlayScreenSteeringALostBallAndClosingTheWindow) {
     ScratchDir dir;
     dir.CopyStartupFiles();
     dir.WriteFile("levelmaps", CORNER_BRICKS);
     dir.WriteFile("hiscore", "42");
     GameProcess game(GameFile("brixolan"), dir.Path());
-    StartGame(game);
+    StartPlay(game);
 
     const WallLine tenLives = LivesLine(10);
     const WallLine noScore = ScoreLine(0, 42);
@@ -208,7 +135,7 @@ TEST(BrixolanEndToEnd, PauseFreezesTheGameContinueResumesItAndReturnToMenuLeaves
     dir.WriteFile("levelmaps", CORNER_BRICKS);
     dir.WriteFile("hiscore", "7");
     GameProcess game(GameFile("brixolan"), dir.Path());
-    StartGame(game, {"Right"});
+    StartPlay(game, {"Right"});
     game.WaitUntil("the paddle at the right wall", [](const Screenshot& shot) {
         return PaddleAt(shot, RIGHT_STOP) && BallAbovePaddle(shot);
     });
@@ -250,7 +177,7 @@ TEST(BrixolanEndToEnd, AKnockedOffLifeScoresAndBecomesTheHighScore) {
                   LevelOne({"0 0 0 0 0 0 0 0 0 0 0 0 0 0 5", EMPTY_ROW, EMPTY_ROW, EMPTY_ROW,
                             EMPTY_ROW, EMPTY_ROW, EMPTY_ROW, "0 0 0 0 0 0 0 0 1 0 0 0 0 0 0"}));
     GameProcess game(GameFile("brixolan"), dir.Path());
-    StartGame(game, {"Left"});
+    StartPlay(game, {"Left"});
 
     const WallLine firstPoint = ScoreLine(1, 1);
     Screenshot hit = game.WaitUntil(

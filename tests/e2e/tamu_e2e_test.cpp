@@ -1,23 +1,15 @@
 // The duel seen from outside: its walls, paddles and score lines, both paddles steered from
 // one keyboard, points changing the scorer's line, pause and continue, and the ways out.
 
-#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "SDL_ttf.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/play_screen.h"
 #include "tests/support/scratch_dir.h"
 
 namespace {
-
-const Rgb SELECTED_RED{255, 0, 0};
-const Rgb TITLE_BLUE{0, 0, 255};
-const Rgb SCORE_GREY{125, 125, 125};
-
-// More pixels of one colour than a stray speck: a word of large text.
-const int WORD_PIXELS = 150;
 
 const int WALL = 14;
 const int TOP_WALL_Y = 0;
@@ -41,59 +33,12 @@ const Area BETWEEN_PADDLES{WALL, OTHER_PADDLE_Y + PADDLE_H, 625 - WALL,
 const int TOP_LINE_ROWS = 16;
 const int BOTTOM_LINE_FIRST_ROW = 462;
 
-struct FontCloser {
-    void operator()(TTF_Font* font) const { TTF_CloseFont(font); }
-};
-struct SurfaceFreer {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-
-// A score line as the game's 14-point font renders it, to be looked for on a wall.
-class ScoreLine {
-public:
-    ScoreLine(const std::string& text, int wallY) : wallY(wallY) {
-        if (!TTF_WasInit()) {
-            TTF_Init();
-        }
-        std::unique_ptr<TTF_Font, FontCloser> font(TTF_OpenFont(GameFile("arial.ttf").c_str(), 14));
-        EXPECT_NE(font, nullptr);
-        if (font != nullptr) {
-            SDL_Color grey = {SCORE_GREY.r, SCORE_GREY.g, SCORE_GREY.b, 0};
-            rendered.reset(TTF_RenderText_Solid(font.get(), text.c_str(), grey));
-        }
-        EXPECT_NE(rendered, nullptr) << text;
-    }
-
-    // Whether the wall shows exactly this line, centred, on white.
-    bool ShownIn(const Screenshot& shot) const {
-        if (rendered == nullptr || shot.Empty()) {
-            return false;
-        }
-        const int left = (640 - rendered->w) / 2;
-        for (int y = wallY; y < wallY + WALL; ++y) {
-            for (int x = 0; x < 639; ++x) {
-                const bool inside = x >= left && x < left + rendered->w && y - wallY < rendered->h;
-                const bool ink =
-                    inside && ColourAt(rendered.get(), x - left, y - wallY) == SCORE_GREY;
-                if (shot.At(x, y) != (ink ? SCORE_GREY : WHITE)) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    }
-
-private:
-    std::unique_ptr<SDL_Surface, SurfaceFreer> rendered;
-    int wallY;
-};
-
-ScoreLine PlayerOne(const std::string& digits) {
-    return ScoreLine("Player One   ---   Score: 00000" + digits, BOTTOM_WALL_Y);
+WallLine PlayerOne(const std::string& digits) {
+    return WallLine("Player One   ---   Score: 00000" + digits, BOTTOM_WALL_Y, WALL);
 }
 
-ScoreLine PlayerTwo(const std::string& digits) {
-    return ScoreLine("Player Two   ---   Score: 00000" + digits, TOP_WALL_Y);
+WallLine PlayerTwo(const std::string& digits) {
+    return WallLine("Player Two   ---   Score: 00000" + digits, TOP_WALL_Y, WALL);
 }
 
 // The paddle fills its rectangle and nothing else of its rows is white, apart from the ball
@@ -109,30 +54,16 @@ bool BallBetweenPaddles(const Screenshot& shot) {
     return ball.w == 10 && ball.h == 10 && shot.Count(WHITE, BETWEEN_PADDLES) == BALL_PIXELS;
 }
 
-bool MainMenuShown(const Screenshot& shot) {
-    return shot.Count(SELECTED_RED) > WORD_PIXELS && shot.Count(TITLE_BLUE) > WORD_PIXELS;
-}
-
-// Starts the duel from the main menu; the keys are held down before "Play" is chosen.
-void StartDuel(GameProcess& game, std::initializer_list<const char*> heldKeys = {}) {
-    ASSERT_TRUE(game.WaitForWindow());
-    game.WaitUntil("the main menu", MainMenuShown);
-    for (const char* key : heldKeys) {
-        game.KeyDown(key);
-    }
-    game.Press("Return");
-}
-
 TEST(TamuEndToEnd, DuelShowsWallsPaddlesAndScoreLinesAndClosingItEndsNormally) {
     ScratchDir dir;
     dir.CopyStartupFiles();
     dir.WriteFile("hiscore", " 77\n");
     GameProcess game(GameFile("tamu"), dir.Path());
-    StartDuel(game);
+    StartPlay(game);
     EXPECT_EQ(game.Caption(), "Zem Tamu");
 
-    const ScoreLine oneAtZero = PlayerOne("0");
-    const ScoreLine twoAtZero = PlayerTwo("0");
+    const WallLine oneAtZero = PlayerOne("0");
+    const WallLine twoAtZero = PlayerTwo("0");
     Screenshot duel = game.WaitUntil("the opening duel", [&](const Screenshot& shot) {
         return PaddleAt(shot, START_X, MY_PADDLE_Y) && PaddleAt(shot, START_X, OTHER_PADDLE_Y) &&
                BallBetweenPaddles(shot) && oneAtZero.ShownIn(shot) && twoAtZero.ShownIn(shot);
@@ -165,7 +96,7 @@ TEST(TamuEndToEnd, EachPointChangesOnlyTheScorersLine) {
     GameProcess game(GameFile("tamu"), dir.Path());
     // Both paddles are steered away from the middle from the first frame, so the ball,
     // served straight down and later straight up, passes them both.
-    StartDuel(game, {"Left", "x"});
+    StartPlay(game, {"Left", "x"});
 
     game.WaitUntil("the bottom paddle at the left wall, the top one at the right",
                    [](const Screenshot& shot) {
@@ -173,12 +104,12 @@ TEST(TamuEndToEnd, EachPointChangesOnlyTheScorersLine) {
                               PaddleAt(shot, RIGHT_STOP, OTHER_PADDLE_Y);
                    });
 
-    const ScoreLine twoAtOne = PlayerTwo("1");
+    const WallLine twoAtOne = PlayerTwo("1");
     Screenshot first = game.WaitUntil(
         "player two's point", [&](const Screenshot& shot) { return twoAtOne.ShownIn(shot); });
     EXPECT_TRUE(PlayerOne("0").ShownIn(first));
 
-    const ScoreLine oneAtOne = PlayerOne("1");
+    const WallLine oneAtOne = PlayerOne("1");
     Screenshot second = game.WaitUntil(
         "player one's point", [&](const Screenshot& shot) { return oneAtOne.ShownIn(shot); });
     EXPECT_TRUE(twoAtOne.ShownIn(second));
@@ -195,19 +126,15 @@ TEST(TamuEndToEnd, ContinueGivesBackTheDuelPictureAndReturnToMenuLeavesTheDuel) 
     dir.CopyStartupFiles();
     dir.WriteFile("hiscore", "5");
     GameProcess game(GameFile("tamu"), dir.Path());
-    StartDuel(game);
+    StartPlay(game);
     Screenshot before = game.WaitUntil("the duel", [](const Screenshot& shot) {
         return PaddleAt(shot, START_X, MY_PADDLE_Y) && BallBetweenPaddles(shot);
     });
 
     game.Press("p");
-    Screenshot paused = game.WaitUntil("the pause menu", [](const Screenshot& shot) {
-        return shot.Count(TITLE_BLUE) > WORD_PIXELS;
-    });
+    Screenshot paused = game.WaitUntil("the pause menu", PausedShown);
     // The duel stands still under the pause menu.
-    Screenshot stillPaused = game.WaitUntil("the pause menu once more", [](const Screenshot& shot) {
-        return shot.Count(TITLE_BLUE) > WORD_PIXELS;
-    });
+    Screenshot stillPaused = game.WaitUntil("the pause menu once more", PausedShown);
     EXPECT_TRUE(stillPaused == paused);
 
     game.Press("Return");
@@ -229,8 +156,7 @@ TEST(TamuEndToEnd, ContinueGivesBackTheDuelPictureAndReturnToMenuLeavesTheDuel) 
     EXPECT_EQ(after.Count(WHITE, PLAYFIELD), BALL_PIXELS + 2 * PADDLE_PIXELS);
 
     game.Press("p");
-    game.WaitUntil("the pause menu",
-                   [](const Screenshot& shot) { return shot.Count(TITLE_BLUE) > WORD_PIXELS; });
+    game.WaitUntil("the pause menu", PausedShown);
     game.Press("Down Return");
     game.WaitUntil("the main menu", MainMenuShown);
     game.Press("Down Down Return");

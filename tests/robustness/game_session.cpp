@@ -13,6 +13,7 @@
 #include "shell/globals.h"
 #include "shell/startup.h"
 #include "shell/state_stack.h"
+#include "tests/support/game_screen.h"
 #include "tests/support/sdl_test.h"
 
 namespace fs = std::filesystem;
@@ -24,27 +25,6 @@ const int RUNAWAY_DELAYS = 200000;
 const uid_t ORDINARY_USER = 65534;  // "nobody"
 const gid_t ORDINARY_GROUP = 65534;
 const int CHILD_SETUP_FAILED = 100;
-
-void ReleaseWhatStartUpLeft() {
-    while (!StateStack.empty()) {
-        StateStack.pop();
-    }
-    SDL_FreeSurface(background);
-    SDL_FreeSurface(menuBox);
-    background = nullptr;
-    menuBox = nullptr;
-    for (TTF_Font** font : {&impactFont1, &impactFont2, &arialFont1}) {
-        if (*font != nullptr) {
-            TTF_CloseFont(*font);
-        }
-        *font = nullptr;
-    }
-    while (TTF_WasInit()) {
-        TTF_Quit();
-    }
-    SDL_Quit();
-    screen = nullptr;
-}
 
 void HandOverToOrdinaryUser(const std::string& folder) {
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {

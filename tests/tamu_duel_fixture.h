@@ -1,0 +1,41 @@
+#pragma once
+
+#include "framework/surface.h"
+#include "shell/game_supplies.h"
+#include "shell/globals.h"
+#include "shell/screens.h"
+#include "shell/state_stack.h"
+#include "tamu/game.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/game_screen.h"
+#include "tests/support/scratch_dir.h"
+
+// A duel just begun from the main menu: menu below, play on top, on the fake clock. Shared
+// by the duel's play and drawing tests.
+class DuelTest : public PlayScreenTest {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(PlayScreenTest::SetUp());
+        background = ZEM_LoadImage(GameFile("background640.jpg"));
+        ASSERT_NE(background, nullptr);
+        EmptyStateStack();
+        timer.Start();
+        PrePlay();
+        PushState(MenuState);
+        PushState(PlayState);
+    }
+
+    void TearDown() override {
+        // The saved pieces belong to this test's screen: put them back while it still exists.
+        theBall.ReturnShot();
+        myPaddle.ReturnShot();
+        otherPaddle.ReturnShot();
+        EmptyStateStack();
+        timer.Stop();
+        SDL_FreeSurface(background);
+        background = nullptr;
+        PlayScreenTest::TearDown();
+    }
+
+    FakeClock clock;
+};
