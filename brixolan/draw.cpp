@@ -4,10 +4,10 @@
 
 #include "brixolan/constants.h"
 #include "brixolan/game.h"
-#include "framework/clock.h"
 #include "framework/kept_text.h"
 #include "framework/surface.h"
 #include "shell/game_supplies.h"
+#include "shell/frame_pacer.h"
 #include "shell/globals.h"
 
 namespace {
@@ -60,15 +60,10 @@ void DrawGame() {
 }
 
 void CapFrameRate() {
-    // Differences of unsigned readings stay right across the wrap of the millisecond count.
-    Uint32 elapsed = timer.GetTicks() - lastFrame;
-    while (elapsed < FRAME_PERIOD_MS) {
-        ZEM_Delay(FRAME_PERIOD_MS - elapsed);
-        elapsed = timer.GetTicks() - lastFrame;
-    }
+    WaitOutFrame(FRAME_PERIOD_MS);
 
     // The wait keeps the interval at 7 or more; should it ever read 0, the caption stays.
-    elapsed = timer.GetTicks() - lastFrame;
+    const Uint32 elapsed = timer.GetTicks() - lastFrame;
     if ((lastFrame & CAPTION_EVERY_MASK) == 0 && elapsed != 0) {
         const std::string caption =
             "Now running at " + std::to_string(MS_PER_SECOND / elapsed) + " frames per second.";

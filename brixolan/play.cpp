@@ -7,6 +7,7 @@
 #include "framework/clock.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
+#include "shell/play_event.h"
 #include "shell/screens.h"
 
 namespace {
@@ -15,23 +16,6 @@ const int FIRST_LEVEL = 1;
 
 bool TopIs(void (*state)()) {
     return !StateStack.empty() && StateStack.top().statePointer == state;
-}
-
-// At most one queued event a frame. Returns whether it asked for the pause screen.
-bool TakeEvent() {
-    if (!SDL_PollEvent(&event)) {
-        return false;
-    }
-    if (event.type == SDL_QUIT) {
-        while (!StateStack.empty()) {
-            StateStack.pop();
-        }
-    } else if (event.type == SDL_KEYDOWN &&
-               (event.key.keysym.sym == SDLK_p || event.key.keysym.sym == SDLK_ESCAPE)) {
-        PushState(PauseState);
-        return true;
-    }
-    return false;
 }
 
 void Steer() {
@@ -177,7 +161,7 @@ void PrePlay() {
 }
 
 void PlayState() {
-    const bool paused = TakeEvent();
+    const bool paused = TakePlayEvent();
     Steer();
     for (int pass = 0; pass < DETECTION_PASSES; ++pass) {
         Move();

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "framework/clock.h"
 #include "framework/kept_text.h"
 #include "framework/surface.h"
 #include "shell/game_supplies.h"
+#include "shell/frame_pacer.h"
 #include "shell/globals.h"
 #include "tamu/constants.h"
 #include "tamu/game.h"
@@ -68,12 +68,6 @@ void DrawGame() {
 }
 
 void CapFrameRate() {
-    // The rest is computed from the very reading that was compared, so it is never negative;
-    // the unsigned difference stays right when the millisecond count wraps.
-    Uint32 elapsed = timer.GetTicks() - lastFrame;
-    while (elapsed < FRAME_PERIOD_MS) {
-        ZEM_Delay(FRAME_PERIOD_MS - elapsed);
-        elapsed = timer.GetTicks() - lastFrame;
-    }
+    WaitOutFrame(FRAME_PERIOD_MS);
     lastFrame = timer.GetTicks();
 }

@@ -3,8 +3,7 @@
 #include "framework/surface.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
-#include "shell/screens.h"
-#include "shell/state_stack.h"
+#include "shell/play_event.h"
 #include "tamu/constants.h"
 #include "tamu/draw.h"
 #include "tamu/game.h"
@@ -12,21 +11,6 @@
 namespace {
 
 // A quit request ends the program after this frame; P or Escape pauses from the next pass.
-// Only one queued event is taken per frame.
-void HandleOneEvent() {
-    if (SDL_PollEvent(&event) == 0) {
-        return;
-    }
-    if (event.type == SDL_QUIT) {
-        while (!StateStack.empty()) {
-            StateStack.pop();
-        }
-    } else if (event.type == SDL_KEYDOWN &&
-               (event.key.keysym.sym == SDLK_p || event.key.keysym.sym == SDLK_ESCAPE)) {
-        PushState(PauseState);
-    }
-}
-
 // Left before right on each pair, so that a pair held together largely cancels out; then
 // friction slows both paddles.
 void Steer() {
@@ -142,7 +126,7 @@ void PrePlay() {
 }
 
 void PlayState() {
-    HandleOneEvent();
+    TakePlayEvent();
     Steer();
     MoveAll();
     Deflect(myPaddle);
