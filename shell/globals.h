@@ -23,6 +23,6 @@ extern ZemTimer timer;           // the game clock; paused only by the pause scr
 extern Uint32 lastFrame;         // timer reading at the end of the previous pass
 extern ZemMenu* menu;            // the one menu, refilled by every screen
 extern Ball theBall;
-extern Paddle myPaddle;          // the bottom paddle
+extern Paddle myPaddle;  // the bottom paddle
 extern int hiScore;
-extern SDL_Color textColor2;     // grey of the text lines on the play screens
+extern SDL_Color textColor2;  // grey of the text lines on the play screens

@@ -97,16 +97,15 @@ bool SamePixels(SDL_Surface* a, SDL_Surface* b) {
 }
 
 SDL_Surface* CopyOf(SDL_Surface* surface) {
-    SDL_Surface* copy = SDL_CreateRGBSurface(0, surface->w, surface->h, 32, 0x00ff0000,
-                                             0x0000ff00, 0x000000ff, 0);
+    SDL_Surface* copy =
+        SDL_CreateRGBSurface(0, surface->w, surface->h, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0);
     SDL_LockSurface(surface);
     for (int y = 0; y < surface->h; ++y) {
         for (int x = 0; x < surface->w; ++x) {
             Rgb colour{};
-            SDL_GetRGB(RawPixel(surface, x, y), surface->format, &colour.r, &colour.g,
-                       &colour.b);
-            Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(copy->pixels) +
-                                                    y * copy->pitch);
+            SDL_GetRGB(RawPixel(surface, x, y), surface->format, &colour.r, &colour.g, &colour.b);
+            Uint32* row =
+                reinterpret_cast<Uint32*>(static_cast<Uint8*>(copy->pixels) + y * copy->pitch);
             row[x] = SDL_MapRGB(copy->format, colour.r, colour.g, colour.b);
         }
     }

@@ -21,9 +21,7 @@ struct Rgb {
     Uint8 r;
     Uint8 g;
     Uint8 b;
-    bool operator==(const Rgb& other) const {
-        return r == other.r && g == other.g && b == other.b;
-    }
+    bool operator==(const Rgb& other) const { return r == other.r && g == other.g && b == other.b; }
     bool operator!=(const Rgb& other) const { return !(*this == other); }
 };
 std::ostream& operator<<(std::ostream& out, const Rgb& colour);
