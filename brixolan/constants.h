@@ -41,15 +41,3 @@ const SDL_Rect LEFT_BOUND = {0, 0, BORDER_WIDTH, SCREEN_HEIGHT - 1};
 const SDL_Rect TOP_BOUND = {0, 0, SCREEN_WIDTH - 1, BORDER_WIDTH};
 const SDL_Rect RIGHT_BOUND = {SCREEN_WIDTH - BORDER_WIDTH - 1, 0, BORDER_WIDTH, SCREEN_HEIGHT - 1};
 const SDL_Rect BOTTOM_BOUND = {0, SCREEN_HEIGHT - BORDER_WIDTH - 1, SCREEN_WIDTH - 1, BORDER_WIDTH};
-
-// The ball's velocity after touching each of the paddle's twelve boxes, in units of
-// BASE_VEL: upper row sends it up, lower row down, outer boxes at flatter angles.
-struct Bounce {
-    int xVel;
-    int yVel;
-};
-const int PADDLE_BOXES = 12;
-const Bounce PADDLE_BOUNCES[PADDLE_BOXES] = {
-    {-3, -1}, {-2, -2}, {-1, -3}, {1, -3}, {2, -2}, {3, -1},
-    {-3, 1},  {-2, 2},  {-1, 3},  {1, 3},  {2, 2},  {3, 1},
-};

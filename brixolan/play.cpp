@@ -8,6 +8,7 @@
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
 #include "shell/play_event.h"
+#include "things/paddle_bounce.h"
 #include "shell/screens.h"
 
 namespace {
@@ -34,20 +35,6 @@ void Move() {
     myPaddle.SetCollBoxes();
     theBall.UpdateLocation();
     theBall.SetCollBoxes();
-}
-
-// The ball takes the bounce of the highest-numbered paddle box it touches.
-void BounceOffPaddle() {
-    std::vector<CollData> contacts;
-    if (!myPaddle.HasCollided(theBall.GetCollisionBoxes(), &contacts, nullptr)) {
-        return;
-    }
-    for (int box = 0; box < PADDLE_BOXES && box < static_cast<int>(contacts.size()); ++box) {
-        if (contacts[box].collided) {
-            theBall.SetBothVel(PADDLE_BOUNCES[box].xVel * BASE_VEL,
-                               PADDLE_BOUNCES[box].yVel * BASE_VEL);
-        }
-    }
 }
 
 // Turns the ball away on each side that is inside the brick and still heading into it.
@@ -165,7 +152,7 @@ void PlayState() {
     Steer();
     for (int pass = 0; pass < DETECTION_PASSES; ++pass) {
         Move();
-        BounceOffPaddle();
+        BounceOffPaddle(myPaddle, theBall, BASE_VEL);
         HitBricks();
         SettleWalls();
     }

@@ -34,19 +34,6 @@ const SDL_Rect TOP_BOUND = {0, 0, SCREEN_WIDTH - 1, BORDER_WIDTH};
 const SDL_Rect RIGHT_BOUND = {SCREEN_WIDTH - BORDER_WIDTH - 1, 0, BORDER_WIDTH, SCREEN_HEIGHT - 1};
 const SDL_Rect BOTTOM_BOUND = {0, SCREEN_HEIGHT - BORDER_WIDTH - 1, SCREEN_WIDTH - 1, BORDER_WIDTH};
 
-// The ball's velocity after touching each of a paddle's twelve boxes, in units of BASE_VEL:
-// the upper row sends it up, the lower row down, the outer boxes at flatter angles. Both
-// paddles use the same table.
-struct Deflection {
-    int xVel;
-    int yVel;
-};
-const int PADDLE_BOXES = 12;
-const Deflection PADDLE_DEFLECTIONS[PADDLE_BOXES] = {
-    {-3, -1}, {-2, -2}, {-1, -3}, {1, -3}, {2, -2}, {3, -1},
-    {-3, 1},  {-2, 2},  {-1, 3},  {1, 3},  {2, 2},  {3, 1},
-};
-
 // The score lines: each fixed text is followed by the plain score.
 const char* const PLAYER_ONE_TEXT = "Player One   ---   Score: 00000";
 const char* const PLAYER_TWO_TEXT = "Player Two   ---   Score: 00000";

@@ -4,6 +4,7 @@
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
 #include "shell/play_event.h"
+#include "things/paddle_bounce.h"
 #include "tamu/constants.h"
 #include "tamu/draw.h"
 #include "tamu/game.h"
@@ -39,21 +40,6 @@ void MoveAll() {
     theBall.SetCollBoxes();
     myPaddle.SetCollBoxes();
     otherPaddle.SetCollBoxes();
-}
-
-// The touched box sets the ball's velocity outright; when several are touched the highest
-// index decides.
-void Deflect(const Paddle& paddle) {
-    std::vector<CollData> contacts;
-    if (!paddle.HasCollided(theBall.GetCollisionBoxes(), &contacts, nullptr)) {
-        return;
-    }
-    for (size_t box = 0; box < contacts.size() && box < PADDLE_BOXES; ++box) {
-        if (contacts[box].collided) {
-            const Deflection& deflection = PADDLE_DEFLECTIONS[box];
-            theBall.SetBothVel(deflection.xVel * BASE_VEL, deflection.yVel * BASE_VEL);
-        }
-    }
 }
 
 bool Touches(const CollidableThing& thing, const SDL_Rect& wall) {
@@ -129,8 +115,8 @@ void PlayState() {
     TakePlayEvent();
     Steer();
     MoveAll();
-    Deflect(myPaddle);
-    Deflect(otherPaddle);
+    BounceOffPaddle(myPaddle, theBall, BASE_VEL);
+    BounceOffPaddle(otherPaddle, theBall, BASE_VEL);
     KeepOffSideWalls(myPaddle);
     KeepOffSideWalls(otherPaddle);
     BounceOffSideWalls();
