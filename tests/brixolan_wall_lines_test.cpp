@@ -38,15 +38,6 @@ protected:
         PlayScreenTest::TearDown();
     }
 
-    // The wall shows exactly the text rendered now in the font and colour of the moment,
-    // centred across the window on the white wall.
-    void ExpectWallShows(const std::string& text, const SDL_Rect& wall, const std::string& after) {
-        const WallText line(arialFont1, text, textColor2);
-        ASSERT_NE(line.Rendered(), nullptr);
-        EXPECT_TRUE(line.ShownOn(display, wall, 639))
-            << "\"" << text << "\" is not shown as rendered, after " << after;
-    }
-
     void ExpectFrameShows(const std::string& after) {
         DrawGame();
         ExpectWallShows("Lives: " + std::to_string(lives), BOTTOM_WALL, after);

@@ -44,13 +44,6 @@ protected:
         PlayScreenTest::TearDown();
     }
 
-    void ExpectWallShows(const std::string& text, const SDL_Rect& wall, const std::string& after) {
-        const WallText line(arialFont1, text, textColor2);
-        ASSERT_NE(line.Rendered(), nullptr);
-        EXPECT_TRUE(line.ShownOn(display, wall, 639))
-            << "\"" << text << "\" is not shown as rendered, after " << after;
-    }
-
     void ExpectFrameShows(const std::string& after) {
         DrawGame();
         ExpectWallShows("Player One   ---   Score: 00000" + std::to_string(myScore), BOTTOM_WALL,

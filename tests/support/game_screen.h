@@ -1,12 +1,15 @@
 #pragma once
 
 #include <initializer_list>
+#include <string>
 
 #include "SDL_ttf.h"
 #include "shell/globals.h"
 #include "shell/state_stack.h"
+#include "shell/window.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
+#include "tests/support/wall_text.h"
 
 // Set-up and clean-up of the shell's program-wide screen variables, for the test programs
 // linked with the shell (kept in this header, as the other helpers don't need the shell).
@@ -77,5 +80,14 @@ protected:
         CloseFont(arialFont1);
         screen = nullptr;
         SdlTest::TearDown();
+    }
+
+    // The wall shows exactly the text rendered now in the play screens' font and text colour,
+    // centred across the window on the white wall.
+    void ExpectWallShows(const std::string& text, const SDL_Rect& wall, const std::string& after) {
+        const WallText line(arialFont1, text, textColor2);
+        ASSERT_NE(line.Rendered(), nullptr);
+        EXPECT_TRUE(line.ShownOn(display, wall, SCREEN_WIDTH - 1))
+            << "\"" << text << "\" is not shown as rendered, after " << after;
     }
 };
