@@ -388,11 +388,7 @@ GameProcess::~GameProcess() {
 bool GameProcess::WaitForWindow(std::chrono::milliseconds timeout) {
     Clock::time_point start = Clock::now();
     while (pid > 0) {
-        window = FindProgramWindow(pid);
-        if (window != 0) {
-            // Keys go to the window that has the focus; there is no window manager to give it.
-            XSetInputFocus(display, window, RevertToParent, CurrentTime);
-            XSync(display, False);
+        if (ShownWindow() != 0) {
             return true;
         }
         if (!Running()) {
@@ -409,8 +405,26 @@ bool GameProcess::WaitForWindow(std::chrono::milliseconds timeout) {
     return false;
 }
 
+// SDL 1.2 on SDL2 shows a first window and then replaces it with another while the program
+// starts (its renderer needs a window of another kind), so the window found first may be gone
+// later: a window no longer shown is looked up again.
+unsigned long GameProcess::ShownWindow() const {
+    if (window != 0 && Viewable(window)) {
+        return window;
+    }
+    Window found = pid > 0 ? FindProgramWindow(pid) : 0;
+    if (found != 0 && found != window) {
+        // Keys go to the window that has the focus; there is no window manager to give it.
+        XSetInputFocus(display, found, RevertToParent, CurrentTime);
+        XSync(display, False);
+        window = found;
+    }
+    return window;
+}
+
 std::string GameProcess::Caption() const {
-    return window != 0 ? WindowName(window) : std::string();
+    const unsigned long shown = ShownWindow();
+    return shown != 0 ? WindowName(shown) : std::string();
 }
 
 bool GameProcess::WaitForCaption(const std::string& caption, std::chrono::milliseconds timeout) {
@@ -428,16 +442,17 @@ bool GameProcess::WaitForCaption(const std::string& caption, std::chrono::millis
 }
 
 int GameProcess::WindowWidth() const {
+    const unsigned long shown = ShownWindow();
     XWindowAttributes attributes;
-    return window != 0 && XGetWindowAttributes(display, window, &attributes) != 0 ? attributes.width
-                                                                                  : 0;
+    return shown != 0 && XGetWindowAttributes(display, shown, &attributes) != 0 ? attributes.width
+                                                                                : 0;
 }
 
 int GameProcess::WindowHeight() const {
+    const unsigned long shown = ShownWindow();
     XWindowAttributes attributes;
-    return window != 0 && XGetWindowAttributes(display, window, &attributes) != 0
-               ? attributes.height
-               : 0;
+    return shown != 0 && XGetWindowAttributes(display, shown, &attributes) != 0 ? attributes.height
+                                                                                : 0;
 }
 
 void GameProcess::SendKey(const std::string& key, bool press) {
@@ -447,7 +462,8 @@ void GameProcess::SendKey(const std::string& key, bool press) {
         ADD_FAILURE() << "no such key: \"" << key << "\"";
         return;
     }
-    if (window == 0) {
+    const unsigned long shown = ShownWindow();
+    if (shown == 0) {
         ADD_FAILURE() << "key \"" << key << "\" sent before the window was found";
         return;
     }
@@ -456,7 +472,7 @@ void GameProcess::SendKey(const std::string& key, bool press) {
     XKeyEvent& keyEvent = event.xkey;
     keyEvent.type = press ? KeyPress : KeyRelease;
     keyEvent.display = display;
-    keyEvent.window = window;
+    keyEvent.window = shown;
     keyEvent.root = DefaultRootWindow(display);
     keyEvent.subwindow = None;
     keyEvent.time = keyTime += KEY_TIME_STEP;
@@ -464,7 +480,7 @@ void GameProcess::SendKey(const std::string& key, bool press) {
     keyEvent.state = 0;
     keyEvent.keycode = code;
     keyEvent.same_screen = True;
-    XSendEvent(display, window, True, press ? KeyPressMask : KeyReleaseMask, &event);
+    XSendEvent(display, shown, True, press ? KeyPressMask : KeyReleaseMask, &event);
     XFlush(display);
 }
 
@@ -486,7 +502,8 @@ void GameProcess::KeyUp(const std::string& key) {
 }
 
 void GameProcess::RequestClose() {
-    if (window == 0) {
+    const unsigned long shown = ShownWindow();
+    if (shown == 0) {
         ADD_FAILURE() << "close request sent before the window was found";
         return;
     }
@@ -495,22 +512,24 @@ void GameProcess::RequestClose() {
     XClientMessageEvent& message = event.xclient;
     message.type = ClientMessage;
     message.display = display;
-    message.window = window;
+    message.window = shown;
     message.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
     message.format = 32;
     message.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
     message.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
+    XSendEvent(display, shown, False, NoEventMask, &event);
     XFlush(display);
 }
 
 Screenshot GameProcess::Shot() const {
-    int width = WindowWidth();
-    int height = WindowHeight();
-    if (width == 0 || height == 0) {
+    const unsigned long shown = ShownWindow();
+    XWindowAttributes attributes;
+    if (shown == 0 || XGetWindowAttributes(display, shown, &attributes) == 0) {
         return Screenshot();
     }
-    XImage* image = XGetImage(display, window, 0, 0, width, height, AllPlanes, ZPixmap);
+    const int width = attributes.width;
+    const int height = attributes.height;
+    XImage* image = XGetImage(display, shown, 0, 0, width, height, AllPlanes, ZPixmap);
     if (image == nullptr) {
         return Screenshot();
     }

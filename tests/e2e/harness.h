@@ -122,11 +122,14 @@ public:
     int WaitForExit(std::chrono::milliseconds timeout = DEFAULT_TIMEOUT);
 
 private:
+    // The program's shown window (0 before it shows one); see the definition for why it
+    // can change.
+    unsigned long ShownWindow() const;
     void SendKey(const std::string& key, bool press);
     void Reap(int waitStatus);
 
     pid_t pid = -1;
-    unsigned long window = 0;
+    mutable unsigned long window = 0;
     bool exited = false;
     int exitStatus = -1;
 };
