@@ -1,9 +1,9 @@
+#include <array>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "SDL_ttf.h"
 #include "brixolan/draw.h"
 #include "brixolan/game.h"
 #include "brixolan/levels.h"
@@ -12,33 +12,26 @@
 #include "shell/screens.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/game_screen.h"
-#include "tests/support/scratch_dir.h"
-#include "tests/support/sdl_test.h"
 
 namespace {
 
-const std::string EMPTY_ROW = "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n";
-
-// A level whose first row holds the given cells, the rest empty.
+// A level whose first row holds the given cells; the 0 after it leaves the rest empty.
 std::string Level(int number, const std::string& firstRow) {
-    std::string text = "level_" + std::to_string(number) + "\n" + firstRow + "\n";
-    for (int row = 1; row < 8; ++row) {
-        text += EMPTY_ROW;
-    }
-    return text;
+    return "level_" + std::to_string(number) + "\n" + firstRow + "\n0\n";
 }
 
+// The states on the stack, the bottom one first.
 std::vector<void (*)()> Stack() {
-    std::stack<StateStruct> copy = StateStack;
     std::vector<void (*)()> states;
-    while (!copy.empty()) {
+    for (std::stack<StateStruct> copy = StateStack; !copy.empty(); copy.pop()) {
         states.insert(states.begin(), copy.top().statePointer);
-        copy.pop();
     }
     return states;
 }
 
 const Brick SPARE_BRICK(5, 580, 20, 40, 20);
+
+using Motion = std::array<int, 4>;  // where the ball is and how it moves: x, y, xVel, yVel
 
 // A game in play on the dummy screen: the menu under the play state, the paddle still at
 // its start and a sturdy brick in the far top right corner, out of the ball's way, so that
@@ -70,31 +63,19 @@ protected:
         PushState(PlayState);
     }
 
-    static void PlaceBall(int x, int y, int xVel, int yVel) {
-        theBall.SetBothPos(x, y);
-        theBall.SetBothVel(xVel, yVel);
+    static void PlaceBall(const Motion& motion) {
+        theBall.SetBothPos(motion[0], motion[1]);
+        theBall.SetBothVel(motion[2], motion[3]);
     }
 
-    static void ExpectBall(int x, int y, int xVel, int yVel) {
-        EXPECT_EQ(theBall.GetXPos(), x);
-        EXPECT_EQ(theBall.GetYPos(), y);
-        EXPECT_EQ(theBall.GetXVel(), xVel);
-        EXPECT_EQ(theBall.GetYVel(), yVel);
+    static void ExpectBall(const Motion& motion) {
+        EXPECT_EQ(
+            (Motion{theBall.GetXPos(), theBall.GetYPos(), theBall.GetXVel(), theBall.GetYVel()}),
+            motion);
     }
 
     FakeClock clock{0};
     ScratchDir folder;
-};
-
-using BallFrameTest = PlayTest;
-using ScoreTest = PlayTest;
-using WallTest = PlayTest;
-using LivesAndLevelsTest = PlayTest;
-using PlayInputTest = PlayTest;
-
-// Where the ball is and how it moves.
-struct Motion {
-    int x, y, xVel, yVel;
 };
 
 // One frame of the ball among the paddle at its start, the walls and the given bricks (the
@@ -114,20 +95,8 @@ Brick Middle(int lives, int x = 300) {
 }
 
 const BallFrame BALL_FRAMES[] = {
-    // Paddle boxes: the upper row sends the ball up, the lower down, outer boxes flatter.
+    // Paddle boxes (the whole table is played in the duel's tests): the highest index wins.
     {"box 3 under a ball falling straight", {}, {350, 427, 0, 2}, {350, 429, 1, -3}, {}, 0},
-    {"box 0", {}, {314, 427, 0, 2}, {314, 429, -3, -1}, {}, 0},
-    {"box 1", {}, {330, 427, 0, 2}, {330, 429, -2, -2}, {}, 0},
-    {"box 2", {}, {342, 427, 0, 2}, {342, 429, -1, -3}, {}, 0},
-    {"box 4", {}, {362, 427, 0, 2}, {362, 429, 2, -2}, {}, 0},
-    {"box 5", {}, {380, 427, 0, 2}, {380, 429, 3, -1}, {}, 0},
-    // Sunk into the lower row, the side boxes touch it too and its index is the highest.
-    {"box 6", {}, {314, 442, 0, 2}, {314, 444, -3, 1}, {}, 0},
-    {"box 7", {}, {330, 442, 0, 2}, {330, 444, -2, 2}, {}, 0},
-    {"box 8", {}, {342, 442, 0, 2}, {342, 444, -1, 3}, {}, 0},
-    {"box 9", {}, {351, 442, 0, 2}, {351, 444, 1, 3}, {}, 0},
-    {"box 10", {}, {362, 442, 0, 2}, {362, 444, 2, 2}, {}, 0},
-    {"box 11", {}, {380, 442, 0, 2}, {380, 444, 3, 1}, {}, 0},
     {"boxes 2 and 3: box 3 wins", {}, {348, 434, 0, 2}, {348, 436, 1, -3}, {}, 0},
     {"boxes 5 and 11: box 11 wins", {}, {383, 438, 0, 2}, {383, 440, 3, 1}, {}, 0},
     // Bricks: one life a frame, and a side turns the ball only while it heads in.
@@ -137,26 +106,24 @@ const BallFrame BALL_FRAMES[] = {
     {"both sides turn it twice", {Middle(4)}, {312, 96, -2, -2}, {310, 94, -2, -2}, {3}, 1},
     {"neighbours both go", {Middle(1), Middle(1, 340)}, {330, 112, 0, -2}, {330, 110, 0, 2}, {}, 2},
     // Walls: a step back by the velocity as turned so far, then the turn.
-    {"top wall", {}, {200, 22, -1, -3}, {200, 22, -1, 3}, {}, 0},
-    {"left wall", {}, {22, 200, -3, 1}, {22, 200, 3, 1}, {}, 0},
     {"right wall", {}, {604, 200, 3, -1}, {604, 200, -3, -1}, {}, 0},
     {"left and top walls at once", {}, {21, 21, -2, -2}, {19, 23, 2, 2}, {}, 0},
 };
 
 }  // namespace
 
-TEST_F(BallFrameTest, OneFrameOfTheBallAmongPaddleBricksAndWalls) {
+TEST_F(PlayTest, OneFrameOfTheBallAmongPaddleBricksAndWalls) {
     for (const BallFrame& frame : BALL_FRAMES) {
         SCOPED_TRACE(frame.what);
         LoadLevel(1);
         theBricks = frame.bricks;
         theBricks.push_back(SPARE_BRICK);
         score = 0;
-        PlaceBall(frame.before.x, frame.before.y, frame.before.xVel, frame.before.yVel);
+        PlaceBall(frame.before);
 
         PlayState();
 
-        ExpectBall(frame.after.x, frame.after.y, frame.after.xVel, frame.after.yVel);
+        ExpectBall(frame.after);
         std::vector<int> expectedLives = frame.livesLeft;
         expectedLives.push_back(5);
         std::vector<int> livesLeft;
@@ -168,82 +135,71 @@ TEST_F(BallFrameTest, OneFrameOfTheBallAmongPaddleBricksAndWalls) {
     }
 }
 
-TEST_F(ScoreTest, EveryLifeKnockedOffScoresAndRaisesTheHighScore) {
-    theBricks.assign({Brick(5, 300, 100, 40, 20), SPARE_BRICK});
+TEST_F(PlayTest, EveryLifeKnockedOffScoresAndRaisesTheHighScoreOncePastIt) {
+    theBricks.assign({Middle(5), SPARE_BRICK});
+    hiScore = 2;
+    const int hiScoreAfterHit[] = {2, 2, 3};
     for (int hit = 1; hit <= 3; ++hit) {
-        PlaceBall(310, 121, 2, -2);
+        PlaceBall({310, 121, 2, -2});
         PlayState();
         EXPECT_EQ(score, hit);
-        EXPECT_EQ(hiScore, hit);
+        EXPECT_EQ(hiScore, hiScoreAfterHit[hit - 1]) << "after hit " << hit;
     }
-    EXPECT_EQ(theBricks[0].GetLives(), 2);
-
-    // A better high score stands.
-    hiScore = 50;
-    PlaceBall(310, 121, 2, -2);
-    PlayState();
-    EXPECT_EQ(score, 4);
-    EXPECT_EQ(hiScore, 50);
 }
 
-TEST_F(WallTest, ThePaddleStopsAtEitherWallWithoutLosingSpeed) {
-    HoldKey(SDLK_LEFT);
-    myPaddle.SetBothPos(22, 440);
-    myPaddle.SetBothVel(-4, 0);
-    PlayState();
-    EXPECT_EQ(myPaddle.GetXPos(), 20);
-    EXPECT_EQ(myPaddle.GetXVel(), -3);
-    ReleaseKey(SDLK_LEFT);
-
-    HoldKey(SDLK_RIGHT);
-    myPaddle.SetBothPos(545, 440);
-    myPaddle.SetBothVel(4, 0);
-    PlayState();
-    EXPECT_EQ(myPaddle.GetXPos(), 547);
-    EXPECT_EQ(myPaddle.GetXVel(), 3);
+TEST_F(PlayTest, ThePaddleStopsAtEitherWallWithoutLosingSpeed) {
+    // The key held, where the paddle was and how fast, where it stops and its speed then.
+    const int cases[][5] = {{SDLK_LEFT, 22, -4, 20, -3}, {SDLK_RIGHT, 545, 4, 547, 3}};
+    for (const auto& [key, x, xVel, stopX, stopXVel] : cases) {
+        ReleaseAllKeys();
+        HoldKey(static_cast<SDLKey>(key));
+        myPaddle.SetBothPos(x, 440);
+        myPaddle.SetBothVel(xVel, 0);
+        PlayState();
+        EXPECT_EQ(myPaddle.GetXPos(), stopX);
+        EXPECT_EQ(myPaddle.GetXVel(), stopXVel);
+    }
 }
 
-TEST_F(LivesAndLevelsTest, ALostBallWaitsASecondOnTheOldPictureThenRestsOnThePaddle) {
-    myPaddle.SetBothPos(100, 440);
-    PlaceBall(500, 446, 0, 2);
-    DrawGame();
-    bool oldPictureShown = false;
-    FakeClock::OnDelay([&](Uint32) { oldPictureShown = ColourAt(display, 506, 452) == WHITE; });
-
-    PlayState();
-
-    EXPECT_EQ(FakeClock::Delays(), std::vector<Uint32>{1000});
-    EXPECT_TRUE(oldPictureShown);
-    ExpectBall(130, 428, 0, -2);
-    EXPECT_EQ(lives, 9);
-    EXPECT_EQ(Stack(), (std::vector<void (*)()>{MenuState, PlayState}));
-    EXPECT_EQ(ColourAt(display, 506, 452), BLACK);
-    EXPECT_EQ(ColourAt(display, 136, 434), WHITE);
-}
-
-TEST_F(LivesAndLevelsTest, TheLastLostBallPutsTheLoseScreenInPlaceOfPlayAndOfAPause) {
-    using States = std::vector<void (*)()>;
-    // What else happened in that frame, and the states after it.
-    const std::pair<void (*)(), States> cases[] = {
-        {[] {}, {MenuState, LoseState}},
-        {[] { PushKeyDown(SDLK_p); }, {MenuState, LoseState}},
-        // A quit request ends the program: no lose screen, and no pop of an empty stack.
-        {PushQuit, {}},
+// The last lost ball puts the lose screen in place of play, and of a pause asked for in the
+// same frame; after a quit request the program ends: no lose screen, no pop of an empty stack.
+TEST_F(PlayTest, ALostBallWaitsASecondOnTheOldPictureThenRestsOnThePaddle) {
+    struct Loss {
+        int livesBefore;
+        void (*alsoThisFrame)();
+        std::vector<void (*)()> statesAfter;
     };
-    for (const auto& [alsoThisFrame, statesAfter] : cases) {
+    const Loss losses[] = {
+        {10, [] {}, {MenuState, PlayState}},
+        {1, [] {}, {MenuState, LoseState}},
+        {1, [] { PushKeyDown(SDLK_p); }, {MenuState, LoseState}},
+        {1, PushQuit, {}},
+    };
+    for (const Loss& loss : losses) {
         InPlay();
         FakeClock::ClearDelays();
-        lives = 1;
-        PlaceBall(500, 446, 0, 2);
-        alsoThisFrame();
+        lives = loss.livesBefore;
+        myPaddle.SetBothPos(100, 440);
+        PlaceBall({500, 446, 0, 2});
+        DrawGame();
+        bool oldPictureShown = false;
+        FakeClock::OnDelay([&](Uint32) { oldPictureShown = ColourAt(display, 506, 452) == WHITE; });
+        loss.alsoThisFrame();
+
         PlayState();
-        EXPECT_EQ(lives, 0);
+
+        FakeClock::OnDelay(nullptr);
         EXPECT_EQ(FakeClock::Delays(), std::vector<Uint32>{1000});
-        EXPECT_EQ(Stack(), statesAfter);
+        EXPECT_TRUE(oldPictureShown);
+        ExpectBall({130, 428, 0, -2});
+        EXPECT_EQ(lives, loss.livesBefore - 1);
+        EXPECT_EQ(Stack(), loss.statesAfter);
+        EXPECT_EQ(ColourAt(display, 506, 452), BLACK);
+        EXPECT_EQ(ColourAt(display, 136, 434), WHITE);
     }
 }
 
-TEST_F(LivesAndLevelsTest, ClearingALevelLoadsTheNextAndAfterTheLastComesTheFirst) {
+TEST_F(PlayTest, ClearingALevelLoadsTheNextAndAfterTheLastComesTheFirst) {
     folder.WriteFile("levelmaps", Level(1, "1 1 1 1 1 1 1 1 1 1 1 1 1 1 1") +
                                       Level(2, "0 0 0 0 0 0 0 3 3 0 0 0 0 0 0"));
     lives = 7;
@@ -251,7 +207,7 @@ TEST_F(LivesAndLevelsTest, ClearingALevelLoadsTheNextAndAfterTheLastComesTheFirs
     for (int next : {2, 1}) {
         theBricks.assign(1, Middle(1));
         myPaddle.SetBothPos(100, 440);
-        PlaceBall(310, 121, 2, -2);
+        PlaceBall({310, 121, 2, -2});
 
         PlayState();
 
@@ -259,29 +215,29 @@ TEST_F(LivesAndLevelsTest, ClearingALevelLoadsTheNextAndAfterTheLastComesTheFirs
         EXPECT_EQ(theBricks.size(), next == 2 ? 2u : 15u);
         EXPECT_EQ(theBricks[0].GetLives(), next == 2 ? 3 : 1);
         EXPECT_EQ(myPaddle.GetXPos(), 320);
-        ExpectBall(350, 428, 0, -2);
+        ExpectBall({350, 428, 0, -2});
         EXPECT_EQ(lives, 7);
     }
     EXPECT_EQ(score, 42);
 
     // The first level again, and the ball free to play it.
     PlayState();
-    ExpectBall(350, 426, 0, -2);
+    ExpectBall({350, 426, 0, -2});
     EXPECT_EQ(level, 1);
 }
 
-TEST_F(LivesAndLevelsTest, WithoutAnyLevelTheNumbersCountUpAndTheBallStaysOnThePaddle) {
+TEST_F(PlayTest, WithoutAnyLevelTheNumbersCountUpAndTheBallStaysOnThePaddle) {
     theBricks.clear();
     for (int frame = 1; frame <= 3; ++frame) {
         PlayState();
-        EXPECT_EQ(level, 1 + frame);
-        ExpectBall(350, 428, 0, -2);
-        EXPECT_TRUE(theBricks.empty());
+        ExpectBall({350, 428, 0, -2});
     }
+    EXPECT_EQ(level, 4);
+    EXPECT_TRUE(theBricks.empty());
     EXPECT_EQ(lives, 10);
 }
 
-TEST_F(LivesAndLevelsTest, PrePlayShowsAFreshFieldForASecondBeforePlay) {
+TEST_F(PlayTest, PrePlayShowsAFreshFieldForASecondBeforePlay) {
     folder.WriteFile("levelmaps", Level(1, "0 0 0 0 0 0 0 0 0 0 0 0 0 0 2"));
     score = 12;
     lives = 0;
@@ -300,20 +256,15 @@ TEST_F(LivesAndLevelsTest, PrePlayShowsAFreshFieldForASecondBeforePlay) {
     EXPECT_EQ(FakeClock::Delays(), std::vector<Uint32>{1000});
     EXPECT_TRUE(fieldShown);
     EXPECT_EQ(lastFrame, 4321u);
-    EXPECT_EQ(score, 0);
-    EXPECT_EQ(lives, 10);
-    EXPECT_EQ(level, 1);
-    ASSERT_EQ(theBricks.size(), 1u);
-    EXPECT_EQ(myPaddle.GetXPos(), 320);
+    EXPECT_EQ((std::array<int, 3>{score, lives, level}), (std::array<int, 3>{0, 10, 1}));
+    EXPECT_EQ(theBricks.size(), 1u);
 
     // The ball leaves at once, straight up.
     PlayState();
-    ExpectBall(350, 426, 0, -2);
-    PlayState();
-    ExpectBall(350, 424, 0, -2);
+    ExpectBall({350, 426, 0, -2});
 }
 
-TEST_F(PlayInputTest, HeldKeysSteerThePaddleUpToItsSpeedLimit) {
+TEST_F(PlayTest, HeldKeysSteerThePaddleUpToItsSpeedLimit) {
     HoldKey(SDLK_RIGHT);
     std::vector<int> steps;
     for (int frame = 0; frame < 5; ++frame) {
@@ -333,27 +284,25 @@ TEST_F(PlayInputTest, HeldKeysSteerThePaddleUpToItsSpeedLimit) {
     EXPECT_EQ(myPaddle.GetXVel(), 0);
 }
 
-TEST_F(PlayInputTest, POrEscapePushesThePauseScreenAndTheFrameStillRuns) {
-    for (SDLKey key : {SDLK_p, SDLK_ESCAPE}) {
-        PlaceBall(200, 300, 1, -2);
-        PushKeyDown(key);
+TEST_F(PlayTest, POrEscapePausesAndAQuitRequestEndsButTheFrameStillRuns) {
+    using States = std::vector<void (*)()>;
+    const std::pair<void (*)(), States> cases[] = {
+        {[] { PushKeyDown(SDLK_p); }, {MenuState, PlayState, PauseState}},
+        {[] { PushKeyDown(SDLK_ESCAPE); }, {MenuState, PlayState, PauseState}},
+        {PushQuit, {}},
+    };
+    for (const auto& [event, statesAfter] : cases) {
+        InPlay();
+        PlaceBall({200, 300, 1, -2});
+        event();
         PlayState();
-        EXPECT_EQ(Stack(), (std::vector<void (*)()>{MenuState, PlayState, PauseState}));
-        ExpectBall(201, 298, 1, -2);
-        StateStack.pop();
+        EXPECT_EQ(Stack(), statesAfter);
+        ExpectBall({201, 298, 1, -2});
+        EXPECT_EQ(ColourAt(display, 207, 304), WHITE) << "the frame is drawn";
     }
 }
 
-TEST_F(PlayInputTest, AQuitRequestEmptiesTheStackAndTheFrameStillRuns) {
-    PlaceBall(200, 300, 1, -2);
-    PushQuit();
-    PlayState();
-    EXPECT_TRUE(StateStack.empty());
-    ExpectBall(201, 298, 1, -2);
-    EXPECT_EQ(ColourAt(display, 207, 304), WHITE);
-}
-
-TEST_F(PlayInputTest, OneEventIsTakenPerFrameAndOtherEventsAreDropped) {
+TEST_F(PlayTest, OneEventIsTakenPerFrameAndOtherEventsAreDropped) {
     PushMouseMotion();
     PushKeyDown(SDLK_a);
     PushKeyDown(SDLK_p);

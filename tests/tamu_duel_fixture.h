@@ -1,5 +1,8 @@
 #pragma once
 
+#include <stack>
+#include <vector>
+
 #include "framework/surface.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
@@ -9,6 +12,17 @@
 #include "tests/support/fake_clock.h"
 #include "tests/support/game_screen.h"
 #include "tests/support/scratch_dir.h"
+#include "tests/support/sdl_test.h"
+
+// The states on the stack, the bottom one first.
+inline std::vector<void (*)()> Stack() {
+    std::stack<StateStruct> copy = StateStack;
+    std::vector<void (*)()> states;
+    for (; !copy.empty(); copy.pop()) {
+        states.insert(states.begin(), copy.top().statePointer);
+    }
+    return states;
+}
 
 // A duel just begun from the main menu: menu below, play on top, on the fake clock. Shared
 // by the duel's play and drawing tests.

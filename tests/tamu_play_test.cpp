@@ -1,24 +1,24 @@
+#include <array>
+#include <vector>
+
 #include <gtest/gtest.h>
 
-#include "framework/surface.h"
-#include "shell/game_supplies.h"
-#include "shell/globals.h"
-#include "shell/screens.h"
-#include "shell/state_stack.h"
-#include "tamu/game.h"
-#include "tests/support/fake_clock.h"
-#include "tests/support/game_screen.h"
-#include "tests/support/scratch_dir.h"
-#include "tests/support/sdl_test.h"
 #include "tests/tamu_duel_fixture.h"
 
 namespace {
 
+using Motion = std::array<int, 4>;  // x, y, x velocity, y velocity
+
+Motion BallMotion() {
+    return {theBall.GetXPos(), theBall.GetYPos(), theBall.GetXVel(), theBall.GetYVel()};
+}
+
 // The new duel, with ways to steer the ball and play on.
 class DuelPlayTest : public DuelTest {
 protected:
-    // Puts the ball where the next frame's move will take it to (x, y) with this velocity.
-    static void BallArrivesAt(int x, int y, int xVel, int yVel) {
+    // Puts the ball where the next frame's move will take it to, with this velocity.
+    static void BallArrivesAt(const Motion& arrival) {
+        const auto [x, y, xVel, yVel] = arrival;
         theBall.SetBothPos(x - xVel, y - yVel);
         theBall.SetBothVel(xVel, yVel);
     }
@@ -30,14 +30,11 @@ protected:
     }
 };
 
-void ExpectAt(const LocatedThing& thing, int x, int y) {
-    EXPECT_EQ(thing.GetXPos(), x);
-    EXPECT_EQ(thing.GetYPos(), y);
-}
+using Placement = std::array<int, 6>;  // x, y, width, height, x velocity, y velocity
 
-void ExpectMoving(const MobileThing& thing, int xVel, int yVel) {
-    EXPECT_EQ(thing.GetXVel(), xVel);
-    EXPECT_EQ(thing.GetYVel(), yVel);
+Placement PlacementOf(const MobileThing& thing) {
+    return {thing.GetXPos(),  thing.GetYPos(), thing.GetXSize(),
+            thing.GetYSize(), thing.GetXVel(), thing.GetYVel()};
 }
 
 // ---- A new duel ----
@@ -51,228 +48,131 @@ TEST_F(DuelPlayTest, NewDuelServesStraightDownFromTheMiddleWithBothScoresAtZero)
 
     PrePlay();
 
-    ExpectAt(myPaddle, 320, 440);
-    ExpectAt(otherPaddle, 320, 40);
-    ExpectAt(theBall, 320, 240);
-    ExpectMoving(myPaddle, 0, 0);
-    ExpectMoving(otherPaddle, 0, 0);
-    ExpectMoving(theBall, 0, 3);
-    EXPECT_EQ(myPaddle.GetXSize(), 60);
-    EXPECT_EQ(myPaddle.GetYSize(), 18);
-    EXPECT_EQ(otherPaddle.GetXSize(), 60);
-    EXPECT_EQ(otherPaddle.GetYSize(), 18);
-    EXPECT_EQ(theBall.GetXSize(), 10);
-    EXPECT_EQ(theBall.GetYSize(), 10);
+    EXPECT_EQ(PlacementOf(myPaddle), (Placement{320, 440, 60, 18, 0, 0}));
+    EXPECT_EQ(PlacementOf(otherPaddle), (Placement{320, 40, 60, 18, 0, 0}));
+    EXPECT_EQ(PlacementOf(theBall), (Placement{320, 240, 10, 10, 0, 3}));
     EXPECT_EQ(myScore, 0);
     EXPECT_EQ(otherScore, 0);
     EXPECT_EQ(lastFrame, 500u) << "the first frame is paced from the start of the duel";
-
-    PlayFrames(2);
-    ExpectAt(theBall, 320, 246);
-    ExpectMoving(theBall, 0, 3);
-    ExpectAt(myPaddle, 320, 440);
-    ExpectAt(otherPaddle, 320, 40);
-}
-
-TEST_F(DuelPlayTest, NewDuelPaintsBackgroundAndWhiteWallsLeavingLastRowAndColumn) {
-    EXPECT_TRUE(AreaIs(screen, 0, 0, 639, 14, WHITE));
-    EXPECT_TRUE(AreaIs(screen, 0, 0, 14, 479, WHITE));
-    EXPECT_TRUE(AreaIs(screen, 625, 0, 14, 479, WHITE));
-    EXPECT_TRUE(AreaIs(screen, 0, 465, 639, 14, WHITE));
-    // The window's last column and row lie outside every wall: they show the picture.
-    for (int y : {20, 240, 470}) {
-        EXPECT_EQ(ColourAt(screen, 639, y), ColourAt(background, 639, y)) << "row " << y;
-    }
-    for (int x : {0, 320, 638}) {
-        EXPECT_EQ(ColourAt(screen, x, 479), ColourAt(background, x, 479)) << "column " << x;
-    }
-    EXPECT_EQ(ColourAt(screen, 100, 200), ColourAt(background, 100, 200));
-    EXPECT_EQ(ColourAt(screen, 15, 15), ColourAt(background, 15, 15));
 }
 
 // ---- Deflection by the paddles ----
-
-struct BoxDeflection {
-    int box;
-    int xVel;
-    int yVel;
-};
 
 // Every box of either paddle. The upper row is met from above by the ball's bottom-middle
 // pixel alone; the lower row from the left by the ball's right-middle pixel, while its
 // top-middle pixel may touch a box further left, which must not decide.
 TEST_F(DuelPlayTest, EveryBoxOfEitherPaddleGivesTheBallItsOwnVelocity) {
-    const BoxDeflection expected[] = {
-        {0, -6, -2}, {1, -4, -4}, {2, -2, -6}, {3, 2, -6}, {4, 4, -4}, {5, 6, -2},
-        {6, -6, 2},  {7, -4, 4},  {8, -2, 6},  {9, 2, 6},  {10, 4, 4}, {11, 6, 2},
-    };
+    const int velocities[12][2] = {{-6, -2}, {-4, -4}, {-2, -6}, {2, -6}, {4, -4}, {6, -2},
+                                   {-6, 2},  {-4, 4},  {-2, 6},  {2, 6},  {4, 4},  {6, 2}};
     // The middle column of each box of a row, from the paddle's left edge.
     const int boxMiddle[6] = {3, 14, 24, 31, 42, 52};
     for (Paddle* paddle : {&myPaddle, &otherPaddle}) {
-        for (const BoxDeflection& row : expected) {
-            PrePlay();
-            const int middleX = paddle->GetXPos() + boxMiddle[row.box % 6];
+        for (int box = 0; box < 12; ++box) {
             SCOPED_TRACE(testing::Message()
-                         << (paddle == &myPaddle ? "bottom" : "top") << " paddle, box " << row.box);
-            if (row.box < 6) {
-                // The ball's bottom-middle pixel lands on the paddle's top row.
-                BallArrivesAt(middleX - 4, paddle->GetYPos() - 9, 1, 2);
-            } else {
-                // The ball's right-middle pixel lands in the middle of the lower row.
-                BallArrivesAt(middleX - 9, paddle->GetYPos() + 9, 2, -1);
-            }
+                         << (paddle == &myPaddle ? "bottom" : "top") << " paddle, box " << box);
+            PrePlay();
+            const int middleX = paddle->GetXPos() + boxMiddle[box % 6];
+            // The bottom-middle pixel on the top row, or the right-middle one on the lower row.
+            const Motion arrival = box < 6 ? Motion{middleX - 4, paddle->GetYPos() - 9, 1, 2}
+                                           : Motion{middleX - 9, paddle->GetYPos() + 9, 2, -1};
+            BallArrivesAt(arrival);
             PlayState();
-            ExpectMoving(theBall, row.xVel, row.yVel);
+            EXPECT_EQ(BallMotion(),
+                      (Motion{arrival[0], arrival[1], velocities[box][0], velocities[box][1]}));
         }
     }
 }
 
-TEST_F(DuelPlayTest, BallTouchingBoxesTwoAndThreeTakesTheHigherBox) {
+// One frame of the ball meeting a paddle or a side wall: where the ball arrives, the bottom
+// paddle's place, and the ball's place and velocity after the frame.
+struct Meeting {
+    const char* what;
+    Motion arrives;
+    int myPaddleX;
+    Motion after;
+};
+
+const Meeting MEETINGS[] = {
     // Left-middle pixel (342, 442) in box 2, right-middle (351, 442) in box 3.
-    BallArrivesAt(342, 438, 2, 2);
-    PlayState();
-    ExpectMoving(theBall, 2, -6);
-
-    // The same on the top paddle's lower row: boxes 8 and 9, box 9 decides.
-    PrePlay();
-    BallArrivesAt(342, 49, -2, -2);
-    PlayState();
-    ExpectMoving(theBall, 2, 6);
-}
-
-TEST_F(DuelPlayTest, BallMeetingTheBottomPaddlesLowerHalfIsSentDownForPlayerTwosPoint) {
-    // From the side: right-middle pixel (321, 452) in box 6 only.
-    BallArrivesAt(312, 448, 3, 0);
-    PlayState();
-    ExpectMoving(theBall, -6, 2);
-
-    int frames = 0;
-    while (otherScore == 0 && frames < 20) {
-        PlayState();
-        ++frames;
-    }
-    EXPECT_EQ(otherScore, 1);
-    EXPECT_EQ(myScore, 0);
-}
-
-TEST_F(DuelPlayTest, BallTouchingOnlyThePaddlesRightmostFourColumnsIsNotDeflected) {
+    {"boxes 2 and 3: box 3 decides", {342, 438, 2, 2}, 320, {342, 438, 2, -6}},
+    {"the top paddle's boxes 8 and 9: box 9 decides", {342, 49, -2, -2}, 320, {342, 49, 2, 6}},
+    // From the side: right-middle pixel (321, 452) in box 6 only, so the ball goes down.
+    {"the bottom paddle's lower half", {312, 448, 3, 0}, 320, {312, 448, -6, 2}},
     // Left-middle pixel at column 377: offsets 56 to 59 of the paddle belong to no box.
-    BallArrivesAt(377, 440, 0, 1);
-    PlayState();
-    ExpectMoving(theBall, 0, 1);
-    ExpectAt(theBall, 377, 440);
-}
+    {"the paddle's rightmost four columns", {377, 440, 0, 1}, 320, {377, 440, 0, 1}},
+    // Side walls: a step back, then the ball reverses across and keeps its y velocity.
+    {"the left wall", {12, 203, -6, 3}, 320, {18, 200, 6, 3}},
+    {"the right wall, from column 625", {617, 295, 4, -5}, 320, {613, 300, -4, -5}},
+    // Left pixel in the wall, bottom pixel on box 0, which gives (-6, -2): the step back is
+    // by that velocity, to (18, 434), then x reverses.
+    {"a paddle against the wall", {12, 432, -2, 1}, 14, {18, 434, 6, -2}},
+};
 
-// ---- Side walls ----
-
-TEST_F(DuelPlayTest, BallTouchingASideWallStepsBackAndReversesAcross) {
-    theBall.SetBothPos(18, 200);
-    theBall.SetBothVel(-6, 3);
-    PlayState();
-    ExpectAt(theBall, 18, 200);
-    ExpectMoving(theBall, 6, 3);
-    PlayState();
-    ExpectAt(theBall, 24, 203);
-
-    // The right wall begins at column 625.
-    theBall.SetBothPos(613, 300);
-    theBall.SetBothVel(4, -5);
-    PlayState();
-    ExpectAt(theBall, 613, 300);
-    ExpectMoving(theBall, -4, -5);
-}
-
-TEST_F(DuelPlayTest, BallHitByPaddleAtTheWallStepsBackByItsNewVelocity) {
-    myPaddle.SetBothPos(14, 440);
-    // At (12, 432) the ball's left pixel is in the wall and its bottom pixel on box 0.
-    BallArrivesAt(12, 432, -2, 1);
-    PlayState();
-    // Box 0 gives (-6, -2); stepping back by that lands at (18, 434), then x reverses.
-    ExpectAt(theBall, 18, 434);
-    ExpectMoving(theBall, 6, -2);
+TEST_F(DuelPlayTest, BallMeetingAPaddleOrASideWall) {
+    for (const Meeting& meeting : MEETINGS) {
+        SCOPED_TRACE(meeting.what);
+        PrePlay();
+        myPaddle.SetBothPos(meeting.myPaddleX, 440);
+        BallArrivesAt(meeting.arrives);
+        PlayState();
+        EXPECT_EQ(BallMotion(), meeting.after);
+    }
 }
 
 // ---- Points ----
 
-TEST_F(DuelPlayTest, BallAtTopWallScoresForPlayerOneAndIsServedSlowlyDown) {
-    BallArrivesAt(100, 12, 0, -4);
-    PlayState();
-    EXPECT_EQ(myScore, 1);
-    EXPECT_EQ(otherScore, 0);
-    ExpectAt(theBall, 320, 240);
-    ExpectMoving(theBall, 0, 1);
-    PlayState();
-    ExpectAt(theBall, 320, 241);
-
-    BallArrivesAt(600, 13, 4, -2);
-    PlayState();
-    EXPECT_EQ(myScore, 2);
-    EXPECT_EQ(otherScore, 0);
-}
-
-TEST_F(DuelPlayTest, BallAtBottomWallScoresForPlayerTwoAndIsServedSlowlyUp) {
-    // Bottom-middle pixel on row 466.
-    BallArrivesAt(100, 457, 0, 4);
-    PlayState();
-    EXPECT_EQ(otherScore, 1);
-    EXPECT_EQ(myScore, 0);
-    ExpectAt(theBall, 320, 240);
-    ExpectMoving(theBall, 0, -1);
-    PlayState();
-    ExpectAt(theBall, 320, 239);
+// The ball at the wall behind a paddle is the other player's point, served slowly from the
+// middle towards the scorer.
+TEST_F(DuelPlayTest, BallAtAnEndWallScoresForTheOtherPlayerAndIsServedTowardsTheScorer) {
+    struct Point {
+        const char* wall;
+        Motion arrives;  // its top or bottom pixel on the wall
+        int myScore, otherScore, serveYVel;
+    };
+    const Point points[] = {
+        {"top", {100, 12, 0, -4}, 1, 0, 1},
+        {"bottom", {100, 457, 0, 4}, 1, 1, -1},
+        {"top again, off to the side", {600, 13, 4, -2}, 2, 1, 1},
+    };
+    for (const Point& point : points) {
+        SCOPED_TRACE(point.wall);
+        BallArrivesAt(point.arrives);
+        PlayState();
+        EXPECT_EQ(myScore, point.myScore);
+        EXPECT_EQ(otherScore, point.otherScore);
+        EXPECT_EQ(BallMotion(), (Motion{320, 240, 0, point.serveYVel}));
+        PlayState();
+        EXPECT_EQ(theBall.GetYPos(), 240 + point.serveYVel);
+    }
 }
 
 // ---- Steering and the paddle clamps ----
 
-TEST_F(DuelPlayTest, HeldKeySpeedsThePaddleUpToSevenAndReleasedItGlidesToAStop) {
-    HoldKey(SDLK_LEFT);
-    HoldKey(SDLK_x);
-    const int held[] = {1, 2, 3, 4, 5, 6, 7, 7, 7};
-    int myX = 320;
-    int otherX = 320;
-    for (int step : held) {
-        PlayState();
-        myX -= step;
-        otherX += step;
-        ASSERT_EQ(myPaddle.GetXPos(), myX);
-        ASSERT_EQ(otherPaddle.GetXPos(), otherX);
+// Left steers the bottom paddle left and Z the top one; Right and X steer them right. A
+// paddle steered into a wall is put back against it every frame and keeps pushing.
+TEST_F(DuelPlayTest, PaddlesSteeredIntoTheWallsStopAtFourteenAnd565AndKeepPushing) {
+    struct Steering {
+        SDLKey myKey, otherKey;
+        int myStop, otherStop, myXVel, otherXVel;
+    };
+    const Steering cases[] = {{SDLK_LEFT, SDLK_x, 14, 565, -7, 7},
+                              {SDLK_RIGHT, SDLK_z, 565, 14, 7, -7}};
+    for (const Steering& steering : cases) {
+        PrePlay();
+        ReleaseAllKeys();
+        HoldKey(steering.myKey);
+        HoldKey(steering.otherKey);
+        PlayFrames(60);
+        for (int frame = 0; frame < 10; ++frame) {
+            PlayState();
+            ASSERT_EQ(myPaddle.GetXPos(), steering.myStop) << "frame " << frame;
+            ASSERT_EQ(otherPaddle.GetXPos(), steering.otherStop) << "frame " << frame;
+        }
+        EXPECT_EQ(myPaddle.GetXVel(), steering.myXVel);
+        EXPECT_EQ(otherPaddle.GetXVel(), steering.otherXVel);
+        EXPECT_EQ(myPaddle.GetYPos(), 440);
+        EXPECT_EQ(otherPaddle.GetYPos(), 40);
     }
-    ReleaseAllKeys();
-    const int gliding[] = {6, 5, 4, 3, 2, 1, 0, 0};
-    for (int step : gliding) {
-        PlayState();
-        myX -= step;
-        otherX += step;
-        ASSERT_EQ(myPaddle.GetXPos(), myX);
-        ASSERT_EQ(otherPaddle.GetXPos(), otherX);
-    }
-    EXPECT_EQ(myPaddle.GetYPos(), 440);
-    EXPECT_EQ(otherPaddle.GetYPos(), 40);
-}
-
-TEST_F(DuelPlayTest, PaddlesSteeredIntoTheLeftWallStopAtFourteenAndKeepPushing) {
-    HoldKey(SDLK_LEFT);
-    HoldKey(SDLK_z);
-    PlayFrames(60);
-    for (int frame = 0; frame < 10; ++frame) {
-        PlayState();
-        ASSERT_EQ(myPaddle.GetXPos(), 14) << "frame " << frame;
-        ASSERT_EQ(otherPaddle.GetXPos(), 14) << "frame " << frame;
-    }
-    EXPECT_EQ(myPaddle.GetXVel(), -7);
-    EXPECT_EQ(otherPaddle.GetXVel(), -7);
-}
-
-TEST_F(DuelPlayTest, PaddlesSteeredIntoTheRightWallArePutBackTo565) {
-    HoldKey(SDLK_RIGHT);
-    HoldKey(SDLK_x);
-    PlayFrames(60);
-    for (int frame = 0; frame < 10; ++frame) {
-        PlayState();
-        ASSERT_EQ(myPaddle.GetXPos(), 565) << "frame " << frame;
-        ASSERT_EQ(otherPaddle.GetXPos(), 565) << "frame " << frame;
-    }
-    EXPECT_EQ(myPaddle.GetXVel(), 7);
 }
 
 TEST_F(DuelPlayTest, PaddleIsPutBackOnlyWhenItsBoxesReachTheRightWall) {
@@ -285,12 +185,6 @@ TEST_F(DuelPlayTest, PaddleIsPutBackOnlyWhenItsBoxesReachTheRightWall) {
 }
 
 TEST_F(DuelPlayTest, BothKeysOfAPairHeldLetThePaddleCoastToAStop) {
-    HoldKey(SDLK_LEFT);
-    HoldKey(SDLK_RIGHT);
-    PlayFrames(5);
-    EXPECT_EQ(myPaddle.GetXPos(), 320) << "a paddle at rest stays put";
-
-    ReleaseAllKeys();
     HoldKey(SDLK_RIGHT);
     HoldKey(SDLK_x);
     PlayFrames(10);
@@ -310,28 +204,29 @@ TEST_F(DuelPlayTest, BothKeysOfAPairHeldLetThePaddleCoastToAStop) {
 
 // ---- Events ----
 
-TEST_F(DuelPlayTest, PauseKeysPushThePauseScreenAfterTheFrameIsPlayed) {
-    for (SDLKey key : {SDLK_p, SDLK_ESCAPE}) {
-        SCOPED_TRACE(key == SDLK_p ? "P" : "Escape");
+TEST_F(DuelPlayTest, PauseKeysPauseAndAQuitRequestEndsAfterTheFrameIsPlayedAndDrawn) {
+    struct Event {
+        const char* what;
+        void (*push)();
+        std::vector<void (*)()> statesAfter;
+    };
+    const Event events[] = {
+        {"P", [] { PushKeyDown(SDLK_p); }, {MenuState, PlayState, PauseState}},
+        {"Escape", [] { PushKeyDown(SDLK_ESCAPE); }, {MenuState, PlayState, PauseState}},
+        {"quit", PushQuit, {}},
+    };
+    for (const Event& event : events) {
+        SCOPED_TRACE(event.what);
         EmptyStateStack();
         PushState(MenuState);
         PushState(PlayState);
         PrePlay();
-        PushKeyDown(key);
+        event.push();
         PlayState();
-        ASSERT_EQ(StateStack.size(), 3u);
-        EXPECT_EQ(StateStack.top().statePointer, PauseState);
-        ExpectAt(theBall, 320, 243);
+        EXPECT_EQ(Stack(), event.statesAfter);
+        EXPECT_EQ(BallMotion(), (Motion{320, 243, 0, 3}));
         EXPECT_TRUE(AreaIs(screen, 320, 243, 10, 10, WHITE)) << "the frame is still drawn";
     }
-}
-
-TEST_F(DuelPlayTest, QuitRequestEmptiesTheStackAfterTheFrameIsPlayedAndDrawn) {
-    PushQuit();
-    PlayState();
-    EXPECT_TRUE(StateStack.empty());
-    ExpectAt(theBall, 320, 243);
-    EXPECT_TRUE(AreaIs(screen, 320, 243, 10, 10, WHITE));
 }
 
 TEST_F(DuelPlayTest, EachFrameTakesOneEventAndOtherEventsOnlyUseUpTheirFrame) {
@@ -342,10 +237,9 @@ TEST_F(DuelPlayTest, EachFrameTakesOneEventAndOtherEventsOnlyUseUpTheirFrame) {
     PushKeyDown(SDLK_p);
     PushQuit();
     PlayFrames(4);
-    EXPECT_EQ(StateStack.size(), 2u);
-    EXPECT_EQ(StateStack.top().statePointer, PlayState);
+    EXPECT_EQ(Stack(), (std::vector<void (*)()>{MenuState, PlayState}));
     EXPECT_EQ(PendingEvents(), 2);
-    ExpectAt(theBall, 320, 252);
+    EXPECT_EQ(BallMotion(), (Motion{320, 252, 0, 3}));
     EXPECT_EQ(myPaddle.GetXPos(), 320) << "a key press steers nothing: only held keys do";
 
     PlayState();
