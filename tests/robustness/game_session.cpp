@@ -10,6 +10,7 @@
 
 #include "SDL.h"
 #include "SDL_ttf.h"
+#include "brixolan/constants.h"
 #include "shell/globals.h"
 #include "shell/startup.h"
 #include "shell/state_stack.h"
@@ -56,25 +57,25 @@ void GameSessionTest::TearDown() {
     FakeClock::OnDelay(nullptr);
 }
 
-int GameSessionTest::RunGame(int playFrames) {
+int GameSessionTest::RunGame(int playFrames, std::function<void()> eachDelay) {
     int delays = 0;
-    FakeClock::OnDelay([&delays, playFrames](Uint32) {
+    FakeClock::OnDelay([&delays, playFrames, eachDelay](Uint32) {
         ++delays;
         // SDL empties its queue when it starts: the keys go in once the first pass is done.
-        if (delays == 1 && playFrames == 0) {
-            PushKeyDown(SDLK_DOWN);
-            PushKeyDown(SDLK_DOWN);
+        if (delays == 1) {
+            if (playFrames == 0) {
+                PushKeyDown(SDLK_DOWN);
+                PushKeyDown(SDLK_DOWN);
+            }
             PushKeyDown(SDLK_RETURN);
-        } else if (delays == 1) {
-            PushKeyDown(SDLK_RETURN);
-        } else if (playFrames > 0 && delays == playFrames + 1) {
+        } else if (delays == playFrames + 1 || delays >= RUNAWAY_DELAYS) {
             PushQuit();
         }
         if (delays == RUNAWAY_DELAYS) {
             ADD_FAILURE() << "the game does not end";
         }
-        if (delays >= RUNAWAY_DELAYS) {
-            PushQuit();
+        if (eachDelay) {
+            eachDelay();
         }
     });
     char program[] = "brixolan";
@@ -114,10 +115,10 @@ int GameSessionTest::RunGameAsOrdinaryUser(int playFrames, std::function<void()>
 void GameSessionTest::WriteScoringLevel() {
     // Column 8 (x 340 to 379) of the lowest row: the ball leaves the paddle at x 350.
     std::string map = "level_1\n";
-    for (int row = 0; row < 8; ++row) {
-        for (int column = 0; column < 15; ++column) {
-            map += (row == 7 && column == 8) ? "5" : "0";
-            map += column < 14 ? " " : "\n";
+    for (int row = 0; row < ROWS; ++row) {
+        for (int column = 0; column < COLS; ++column) {
+            map += (row == ROWS - 1 && column == 8) ? "5" : "0";
+            map += column + 1 < COLS ? " " : "\n";
         }
     }
     dir.WriteFile("levelmaps", map);

@@ -16,8 +16,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The program's exit status. With playFrames 0 the player quits from the menu.
-    int RunGame(int playFrames = 0);
+    // The program's exit status. With playFrames 0 the player quits from the menu. The
+    // program calls eachDelay at every delay, after the player's keys for it are in.
+    int RunGame(int playFrames = 0, std::function<void()> eachDelay = nullptr);
 
     // Runs the game in a child process as an ordinary user (permission bits don't stop the
     // superuser) and gives its exit status, or -1 when it did not end normally. Before the

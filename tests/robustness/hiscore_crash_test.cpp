@@ -12,13 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include "SDL.h"
-#include "shell/globals.h"
 #include "shell/hiscore.h"
-#include "shell/startup.h"
 #include "shell/state_stack.h"
 #include "tests/robustness/game_session.h"
-#include "tests/support/sdl_test.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -39,51 +35,39 @@ protected:
         dir.CopyStartupFiles();
     }
 
-    // Starts the game in a child that plays one frame and closes the window; the child says
-    // when the main loop is over and the shut-down (and with it the write) begins.
-    pid_t StartGame(int& shutdownSignal) {
+    // Starts the game over the old score in a child that plays a frame and closes the window,
+    // and returns once the child says its shut-down (and with it the write) begins.
+    void StartGameUntilShutdown(pid_t& child) {
+        dir.WriteFile(HISCORE_FILE, OLD_SCORE);
         int channel[2];
-        EXPECT_EQ(pipe(channel), 0);
+        ASSERT_EQ(pipe(channel), 0);
         fflush(nullptr);
-        pid_t child = fork();
+        child = fork();
         if (child == 0) {
             close(channel[0]);
-            const int tell = channel[1];
             bool told = false;
-            FakeClock::OnDelay([tell, &told](Uint32) {
-                if (FakeClock::Delays().size() == 1) {
-                    PushKeyDown(SDLK_RETURN);  // Play
-                    PushQuit();                // closes the window in the first frame
-                }
+            _exit(RunGame(1, [tell = channel[1], &told] {
                 if (StateStack.empty() && !told) {
                     told = write(tell, &SHUTTING_DOWN, 1) == 1;
                 }
-            });
-            char program[] = "brixolan";
-            char* argv[] = {program, nullptr};
-            _exit(SDL_main(1, argv));
+            }));
         }
         close(channel[1]);
-        shutdownSignal = channel[0];
-        return child;
-    }
-
-    // Waits for the shut-down to begin; false when the child never got there.
-    static bool AwaitShutdown(int shutdownSignal) {
         char said = 0;
-        bool begun = read(shutdownSignal, &said, 1) == 1 && said == SHUTTING_DOWN;
-        close(shutdownSignal);
-        return begun;
+        const bool begun = read(channel[0], &said, 1) == 1 && said == SHUTTING_DOWN;
+        close(channel[0]);
+        ASSERT_TRUE(begun) << "the game did not reach its end";
     }
 
     // How long the shut-down takes when nobody interferes.
     Clock::duration ShutdownTime() {
         Clock::duration longest{};
         for (int run = 0; run < CALIBRATION_RUNS; ++run) {
-            dir.WriteFile(HISCORE_FILE, OLD_SCORE);
-            int signal = -1;
-            pid_t child = StartGame(signal);
-            EXPECT_TRUE(AwaitShutdown(signal));
+            pid_t child = -1;
+            StartGameUntilShutdown(child);
+            if (HasFatalFailure()) {
+                return {};
+            }
             Clock::time_point begun = Clock::now();
             int status = 0;
             EXPECT_EQ(waitpid(child, &status, 0), child);
@@ -94,16 +78,16 @@ protected:
         return longest;
     }
 
-    int RemoveLeftovers() {
-        int leftovers = 0;
+    // Removes the temporary files kills left beside "hiscore"; true when there were any.
+    bool RemoveLeftovers() {
+        bool any = false;
         for (const auto& entry : fs::directory_iterator(dir.Path())) {
             const std::string name = entry.path().filename().string();
             if (name != HISCORE_FILE && name.rfind(HISCORE_FILE, 0) == 0) {
-                fs::remove(entry.path());
-                ++leftovers;
+                any = fs::remove(entry.path()) || any;
             }
         }
-        return leftovers;
+        return any;
     }
 };
 
@@ -126,10 +110,8 @@ TEST_F(HighScoreCrashTest, AKillAtAnyMomentOfTheShutdownLeavesTheOldOrTheNewScor
     int cutShort = 0;
 
     for (int kill = 0; kill < KILLS; ++kill) {
-        dir.WriteFile(HISCORE_FILE, OLD_SCORE);
-        int signal = -1;
-        pid_t child = StartGame(signal);
-        ASSERT_TRUE(AwaitShutdown(signal)) << "the game did not reach its end";
+        pid_t child = -1;
+        ASSERT_NO_FATAL_FAILURE(StartGameUntilShutdown(child));
         Spin(Clock::duration(moment(random)));
         ::kill(child, SIGKILL);
         int status = 0;
@@ -140,7 +122,7 @@ TEST_F(HighScoreCrashTest, AKillAtAnyMomentOfTheShutdownLeavesTheOldOrTheNewScor
             << "kill " << kill << " left " << Shown(left);
         oldKept += left == OLD_SCORE ? 1 : 0;
         newKept += left == NEW_SCORE ? 1 : 0;
-        cutShort += RemoveLeftovers() > 0 ? 1 : 0;
+        cutShort += RemoveLeftovers() ? 1 : 0;
     }
 
     // Kills before the new file took the old one's place and kills after it both happened;
