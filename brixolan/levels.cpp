@@ -7,6 +7,7 @@
 
 #include "brixolan/constants.h"
 #include "brixolan/game.h"
+#include "framework/plain_file.h"
 #include "shell/globals.h"
 
 namespace {
@@ -95,8 +96,11 @@ void LoadLevel(int number) {
     ServeBall();
 
     theBricks.clear();
-    std::ifstream file(LEVEL_FILE);
-    if (file && FindMarker(file, number)) {
+    std::ifstream file;
+    if (ZEM_IsPlainFile(LEVEL_FILE)) {
+        file.open(LEVEL_FILE);
+    }
+    if (file.is_open() && FindMarker(file, number)) {
         ReadGrid(file);
     }
 }

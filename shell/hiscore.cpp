@@ -9,6 +9,8 @@
 #include <fstream>
 #include <vector>
 
+#include "framework/plain_file.h"
+
 namespace {
 
 // Permission bits a newly created file would get from an ordinary open for writing.
@@ -65,6 +67,9 @@ bool RewriteInPlace(const std::string& fileName, const std::string& text) {
 }  // namespace
 
 int ReadHiScore(const std::string& fileName) {
+    if (!ZEM_IsPlainFile(fileName.c_str())) {
+        return 0;
+    }
     std::ifstream in(fileName);
     int value = 0;
     if (in >> value) {

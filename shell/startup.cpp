@@ -1,10 +1,12 @@
 #include "shell/startup.h"
 
+#include <initializer_list>
 #include <memory>
 
 #include "SDL.h"
 #include "SDL_ttf.h"
 #include "framework/menu.h"
+#include "framework/plain_file.h"
 #include "framework/surface.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
@@ -55,6 +57,12 @@ bool init() {
 }
 
 bool load_files() {
+    // Anything but an ordinary file under a picture's or a font's name counts as missing.
+    for (const char* name : {MENU_BOX_FILE, BACKGROUND_FILE, IMPACT_FONT_FILE, ARIAL_FONT_FILE}) {
+        if (!ZEM_IsPlainFile(name)) {
+            return false;
+        }
+    }
     // Both pictures are tried, then all three fonts, before anything is judged.
     menuBox = ZEM_LoadImage(MENU_BOX_FILE);
     background = ZEM_LoadImage(BACKGROUND_FILE);

@@ -2,16 +2,10 @@
 // over the background, help, quitting, the high-score file, missing data files and the
 // window's close button.
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <functional>
 #include <memory>
 #include <regex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -239,36 +233,6 @@ TEST_P(ShellEndToEnd, CloseButtonOnTheMainMenuIsIgnored) {
     EXPECT_EQ(game->WaitForExit(), 0);
     // No high-score file at start: the score was 0, and it is written back as such.
     EXPECT_EQ(dir.ReadFile("hiscore"), "0");
-}
-
-TEST_P(ShellEndToEnd, ShowsItsCaptionWhileStillLoading) {
-    // A font that is a pipe holds the program at start-up, right after the window opened,
-    // until something writes to the pipe.
-    dir.CopyGameFile("menubox.bmp");
-    dir.CopyGameFile("background640.jpg");
-    dir.CopyGameFile("impact.ttf");
-    std::string fontPipe = dir.Path() + "/arial.ttf";
-    ASSERT_EQ(mkfifo(fontPipe.c_str(), 0600), 0);
-    Start();
-    ASSERT_TRUE(game->WaitForWindow());
-    // Held before the fonts load, the program can't get as far as a frame-rate caption.
-    EXPECT_TRUE(game->WaitForCaption(GetParam().caption));
-    EXPECT_EQ(game->WindowWidth(), 640);
-    EXPECT_EQ(game->WindowHeight(), 480);
-
-    // An empty font: start-up fails.
-    Clock::time_point start = Clock::now();
-    int writer = -1;
-    while ((writer = open(fontPipe.c_str(), O_WRONLY | O_NONBLOCK)) < 0 && errno == ENXIO &&
-           game->Running() && Clock::now() - start < DEFAULT_TIMEOUT) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    EXPECT_GE(writer, 0) << "the program never opened arial.ttf";
-    if (writer >= 0) {
-        close(writer);
-    }
-    EXPECT_EQ(game->WaitForExit(), 1);
-    EXPECT_FALSE(dir.Exists("hiscore"));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothGames, ShellEndToEnd, ::testing::ValuesIn(PROGRAMS),
