@@ -21,11 +21,18 @@ ScratchDir::ScratchDir() {
     buffer.push_back('\0');
     char* made = mkdtemp(buffer.data());
     EXPECT_NE(made, nullptr) << "cannot make a scratch folder";
-    path = made != nullptr ? made : previousDir;
+    if (made == nullptr) {
+        // Nothing to work in or to remove: the folder we came from is never taken for it.
+        return;
+    }
+    path = made;
     fs::current_path(path);
 }
 
 ScratchDir::~ScratchDir() {
+    if (path.empty()) {
+        return;
+    }
     fs::current_path(previousDir);
     std::error_code ignored;
     fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ignored);
