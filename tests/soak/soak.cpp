@@ -13,8 +13,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <random>
@@ -31,6 +29,7 @@
 #include "shell/startup.h"
 #include "shell/state_stack.h"
 #include "tests/soak/soak.h"
+#include "tests/support/sdl_test.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -43,8 +42,6 @@
 #ifdef ZEM_SOAK_UNDER_ASAN
 #include <sanitizer/allocator_interface.h>
 #endif
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -65,7 +62,6 @@ const long MEMORY_SLACK_BYTES = 64 * 1024;
 // The player starts the program again at least this often, so that the heap is looked at
 // between program starts all through the run.
 const long SESSION_FRAMES_AT_MOST = 25000;
-const char* const STARTUP_FILES[] = {"menubox.bmp", "background640.jpg", "impact.ttf", "arial.ttf"};
 
 // Chances per frame of play, in ten-thousandths: games long enough to be lost now and then.
 const int STEER_CHANGE = 600;
@@ -100,7 +96,8 @@ struct Counts {
     int quits = 0;
 };
 
-// The clock: it stands still until the game waits, and a wait moves it on at once.
+// The clock: it stands still until the game waits, and a wait moves it on at once. The test
+// suite's clock keeps every delay, which would grow the heap over a long run.
 Uint32 fakeNow = 1000;
 Uint32 FakeTicks() {
     return fakeNow;
@@ -123,21 +120,6 @@ int Roll(int sides) {
     return std::uniform_int_distribution<int>(0, sides - 1)(dice);
 }
 
-void PushKey(SDLKey key) {
-    SDL_Event press{};
-    press.type = SDL_KEYDOWN;
-    press.key.type = SDL_KEYDOWN;
-    press.key.state = SDL_PRESSED;
-    press.key.keysym.sym = key;
-    SDL_PushEvent(&press);
-}
-
-void PushQuit() {
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-}
-
 bool QueueEmpty() {
     SDL_PumpEvents();
     return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_ALLEVENTS) == 0;
@@ -149,13 +131,11 @@ void PushStrayEvent() {
     SDL_Event event{};
     switch (Roll(3)) {
         case 0:
-            PushKey(strays[Roll(sizeof strays / sizeof strays[0])]);
+            PushKeyDown(strays[Roll(sizeof strays / sizeof strays[0])]);
             return;
         case 1:
-            event.type = SDL_KEYUP;
-            event.key.type = SDL_KEYUP;
-            event.key.keysym.sym = SDLK_p;
-            break;
+            PushKeyUp(SDLK_p);
+            return;
         default:
             event.type = SDL_MOUSEMOTION;
             event.motion.x = static_cast<Uint16>(Roll(640));
@@ -163,12 +143,6 @@ void PushStrayEvent() {
             break;
     }
     SDL_PushEvent(&event);
-}
-
-void ReleaseAllKeys() {
-    int count = 0;
-    Uint8* keys = SDL_GetKeyState(&count);
-    std::memset(keys, 0, static_cast<size_t>(count));
 }
 
 // Heap bytes the program holds right now.
@@ -194,17 +168,17 @@ void OnMainMenu() {
     }
     // PreMenu selects "Play"; Up on it does nothing, so the player may dither first.
     if (Chance(1000)) {
-        PushKey(SDLK_UP);
+        PushKeyDown(SDLK_UP);
     }
     const int roll = Roll(100);
     if (winding || roll < MENU_QUIT) {
-        PushKey(SDLK_DOWN);
-        PushKey(SDLK_DOWN);
-        PushKey(SDLK_DOWN);
+        PushKeyDown(SDLK_DOWN);
+        PushKeyDown(SDLK_DOWN);
+        PushKeyDown(SDLK_DOWN);
     } else if (roll < MENU_QUIT + MENU_HELP) {
-        PushKey(SDLK_DOWN);
+        PushKeyDown(SDLK_DOWN);
     }
-    PushKey(SDLK_RETURN);
+    PushKeyDown(SDLK_RETURN);
 }
 
 // The help screen waits for Enter without a pause: the keys must be queued before it runs.
@@ -212,7 +186,7 @@ void OnHelpScreen() {
     while (Chance(3000)) {
         PushStrayEvent();
     }
-    PushKey(SDLK_RETURN);
+    PushKeyDown(SDLK_RETURN);
 }
 
 void OnPlay() {
@@ -228,11 +202,11 @@ void OnPlay() {
     }
     // Winding up, the player leaves through the pause screen and quits from the menu.
     if (winding) {
-        PushKey(SDLK_p);
+        PushKeyDown(SDLK_p);
     } else if (Chance(CLOSE_WINDOW)) {
         PushQuit();
     } else if (Chance(PAUSE)) {
-        PushKey(Roll(2) == 0 ? SDLK_p : SDLK_ESCAPE);
+        PushKeyDown(Roll(2) == 0 ? SDLK_p : SDLK_ESCAPE);
     } else if (Chance(STRAY_EVENT)) {
         PushStrayEvent();
     }
@@ -245,14 +219,14 @@ void OnBlockingScreen() {
         return;
     }
     if (winding) {
-        PushKey(SDLK_DOWN);
-        PushKey(SDLK_RETURN);
+        PushKeyDown(SDLK_DOWN);
+        PushKeyDown(SDLK_RETURN);
     } else if (Chance(BLOCKING_STRAY)) {
         PushStrayEvent();
     } else if (Chance(BLOCKING_MOVE)) {
-        PushKey(Roll(2) == 0 ? SDLK_UP : SDLK_DOWN);
+        PushKeyDown(Roll(2) == 0 ? SDLK_UP : SDLK_DOWN);
     } else {
-        PushKey(SDLK_RETURN);
+        PushKeyDown(SDLK_RETURN);
     }
 }
 
@@ -309,10 +283,10 @@ struct MemoryWatch {
 MemoryWatch memoryWatch;
 
 // The entry function's steps, with the player looking at the screen after every pass.
-bool RunSession(const std::string& gameFolder) {
+bool RunSession(ScratchDir& folder) {
     ++counts.sessions;
     long sessionFrames = 0;
-    SOAK_GAME.prepareFiles(gameFolder, counts.sessions);
+    SOAK_GAME.prepareFiles(folder, counts.sessions);
     if (!init() || !load_files()) {
         std::fprintf(stderr, "soak: the game did not start\n");
         return false;
@@ -373,16 +347,18 @@ bool ReadOptions(int argc, char* argv[]) {
     return options.frames > 0;
 }
 
-// A private folder with the game's files, made the working directory.
-std::string EnterScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "zem-soak-XXXXXX").string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    if (mkdtemp(name.data()) == nullptr) {
-        return "";
+// Plays sessions in a private folder holding the game's files until enough frames have run.
+bool PlaySessions() {
+    ScratchDir folder;
+    if (folder.Path().empty()) {
+        return false;
     }
-    fs::current_path(name.data());
-    return name.data();
+    folder.CopyStartupFiles();
+    bool ok = true;
+    while (ok && counts.frames < options.frames) {
+        ok = RunSession(folder);
+    }
+    return ok;
 }
 
 void Report(double seconds) {
@@ -404,10 +380,6 @@ void Report(double seconds) {
 
 }  // namespace
 
-void CopyGameFile(const std::string& gameFolder, const std::string& name) {
-    fs::copy_file(fs::path(gameFolder) / name, name, fs::copy_options::overwrite_existing);
-}
-
 int main(int argc, char* argv[]) {
     if (!ReadOptions(argc, argv)) {
         return 2;
@@ -417,25 +389,10 @@ int main(int argc, char* argv[]) {
     dice.seed(options.seed);
     ZEM_SetClock(FakeTicks, WaitAndAnswer);
 
-    const std::string gameFolder = ZEM_GAME_DIR;
-    const std::string scratch = EnterScratchFolder();
-    if (scratch.empty()) {
-        std::perror("soak: scratch folder");
-        return 1;
-    }
-    for (const char* name : STARTUP_FILES) {
-        CopyGameFile(gameFolder, name);
-    }
-
     const auto started = std::chrono::steady_clock::now();
-    bool ok = true;
-    while (ok && counts.frames < options.frames) {
-        ok = RunSession(gameFolder);
-    }
+    const bool ok = PlaySessions();
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
     ZEM_SetClock(nullptr, nullptr);
-    fs::current_path(gameFolder);
-    fs::remove_all(scratch);
 
     Report(took.count());
     if (!ok) {

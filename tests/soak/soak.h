@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "SDL.h"
+#include "tests/support/scratch_dir.h"
 
 // What the soak driver needs to know about the game it runs. Each game's soak program
 // defines SOAK_GAME once (soak_brixolan.cpp, soak_tamu.cpp).
@@ -14,7 +15,7 @@ struct SoakGame {
     std::vector<SDLKey> steeringKeys;
     // Puts the game's own data files (beyond the pictures and fonts) into the working
     // folder before a session; the session number lets sessions differ.
-    void (*prepareFiles)(const std::string& gameFolder, int session);
+    void (*prepareFiles)(ScratchDir& folder, int session);
     // Looks at the game variables after each frame of play and counts what happened.
     void (*watchPlay)();
     // One line about what watchPlay counted.
@@ -25,6 +26,3 @@ struct SoakGame {
 };
 
 extern const SoakGame SOAK_GAME;
-
-// Copies a file of the built game folder into the working folder.
-void CopyGameFile(const std::string& gameFolder, const std::string& name);

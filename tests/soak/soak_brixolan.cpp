@@ -1,7 +1,6 @@
 // The brick game in the soak: levels a random player clears now and then, the shipped levels
 // in every other session, and counts of cleared levels and lost balls.
 
-#include <fstream>
 #include <string>
 
 #include "brixolan/game.h"
@@ -37,12 +36,12 @@ std::string Level(int number, int lowestRowLives, int secondRowLives) {
 
 // Level 1 is cleared by the serve alone; level 2 needs the paddle now and then; level 3 is
 // hard enough that games get lost on it.
-void PrepareFiles(const std::string& gameFolder, int session) {
+void PrepareFiles(ScratchDir& folder, int session) {
     if (session % 2 == 1) {
-        CopyGameFile(gameFolder, "levelmaps");
+        folder.CopyGameFile("levelmaps");
         return;
     }
-    std::ofstream("levelmaps") << Level(1, 1, 0) << Level(2, 2, 0) << Level(3, 5, 4);
+    folder.WriteFile("levelmaps", Level(1, 1, 0) + Level(2, 2, 0) + Level(3, 5, 4));
 }
 
 void WatchPlay() {

@@ -12,7 +12,7 @@ int points = 0;
 int lastMyScore = 0;
 int lastOtherScore = 0;
 
-void PrepareFiles(const std::string&, int) {
+void PrepareFiles(ScratchDir&, int) {
 }
 
 void WatchPlay() {
