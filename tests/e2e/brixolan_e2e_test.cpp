@@ -160,11 +160,7 @@ TEST(BrixolanEndToEnd, PauseFreezesTheGameContinueResumesItAndReturnToMenuLeaves
         return ball.w == BALL && (ball.x != ballBefore.x || ball.y != ballBefore.y);
     });
 
-    game.Press("Escape");
-    game.WaitUntil("the pause menu", PausedShown);
-    game.Press("Down Return");
-    game.WaitUntil("the main menu", MainMenuShown);
-    game.Press("Down Down Return");
+    LeaveByTheMenus(game, "Escape");
     EXPECT_EQ(game.WaitForExit(), 0);
     EXPECT_EQ(dir.ReadFile("hiscore"), "7");
 }
@@ -193,11 +189,7 @@ TEST(BrixolanEndToEnd, AKnockedOffLifeScoresAndBecomesTheHighScore) {
     game.KeyUp("Left");
 
     // The next ball rises for a while before it can reach anything: leave by the menu.
-    game.Press("p");
-    game.WaitUntil("the pause menu", PausedShown);
-    game.Press("Down Return");
-    game.WaitUntil("the main menu", MainMenuShown);
-    game.Press("Down Down Return");
+    LeaveByTheMenus(game);
     EXPECT_EQ(game.WaitForExit(), 0);
     EXPECT_EQ(dir.ReadFile("hiscore"), "1");
 }

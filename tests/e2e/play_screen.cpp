@@ -30,6 +30,14 @@ void StartPlay(GameProcess& game, std::initializer_list<const char*> heldKeys) {
     game.Press("Return");
 }
 
+void LeaveByTheMenus(GameProcess& game, const char* pauseKey) {
+    game.Press(pauseKey);
+    game.WaitUntil("the pause menu", PausedShown);
+    game.Press("Down Return");
+    game.WaitUntil("the main menu", MainMenuShown);
+    game.Press("Down Down Return");
+}
+
 WallLine::WallLine(const std::string& text, int wallY, int wallRows)
     : wallY(wallY), wallRows(wallRows) {
     if (!TTF_WasInit()) {

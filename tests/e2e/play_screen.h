@@ -25,6 +25,8 @@ bool PausedShown(const Screenshot& shot);
 
 // Starts play from the main menu; the keys are held down before "Play" is chosen.
 void StartPlay(GameProcess& game, std::initializer_list<const char*> heldKeys = {});
+// Leaves play the player's way: the pause key, "Return to Menu", then "Quit" on the main menu.
+void LeaveByTheMenus(GameProcess& game, const char* pauseKey = "p");
 
 // A line of the play screen as the games' 14-point font renders it, to be looked for on a
 // wall of the given rows.

@@ -155,11 +155,7 @@ TEST(TamuEndToEnd, ContinueGivesBackTheDuelPictureAndReturnToMenuLeavesTheDuel) 
     EXPECT_EQ(changed, 0);
     EXPECT_EQ(after.Count(WHITE, PLAYFIELD), BALL_PIXELS + 2 * PADDLE_PIXELS);
 
-    game.Press("p");
-    game.WaitUntil("the pause menu", PausedShown);
-    game.Press("Down Return");
-    game.WaitUntil("the main menu", MainMenuShown);
-    game.Press("Down Down Return");
+    LeaveByTheMenus(game);
     EXPECT_EQ(game.WaitForExit(), 0);
     EXPECT_EQ(dir.ReadFile("hiscore"), "5");
 }
