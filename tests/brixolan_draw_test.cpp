@@ -7,6 +7,7 @@
 #include "brixolan/game.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
+#include "tests/brixolan_screen_fixture.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/game_screen.h"
 
@@ -16,16 +17,10 @@ const Rgb BRICK_COLOURS[] = {
     {0, 0, 150}, {100, 0, 200}, {150, 0, 150}, {200, 0, 100}, {255, 0, 50}};
 
 // The ball resting on the paddle at their start places, lives 10, score 7 of a best 42.
-class DrawTest : public PlayScreenTest {
+class DrawTest : public BrickScreenTest {
 protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(PlayScreenTest::SetUp());
-        myPaddle.SetBothSize(72, 20);
-        myPaddle.SetBothPos(320, 440);
-        theBall.SetBothSize(13, 13);
-        theBall.SetBothPos(350, 428);
-        theBricks.clear();
-        lives = 10;
+        ASSERT_NO_FATAL_FAILURE(BrickScreenTest::SetUp());
         score = 7;
         hiScore = 42;
         FillRect(display, 0, 0, 640, 480, CYAN);

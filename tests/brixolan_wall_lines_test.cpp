@@ -8,6 +8,7 @@
 #include "brixolan/draw.h"
 #include "brixolan/game.h"
 #include "shell/globals.h"
+#include "tests/brixolan_screen_fixture.h"
 #include "tests/support/game_screen.h"
 
 namespace {
@@ -15,16 +16,10 @@ namespace {
 const SDL_Rect TOP_WALL = {0, 0, 639, 20};
 const SDL_Rect BOTTOM_WALL = {0, 459, 639, 20};
 
-class WallLinesTest : public PlayScreenTest {
+class WallLinesTest : public BrickScreenTest {
 protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(PlayScreenTest::SetUp());
-        myPaddle.SetBothSize(72, 20);
-        myPaddle.SetBothPos(320, 440);
-        theBall.SetBothSize(13, 13);
-        theBall.SetBothPos(350, 428);
-        theBricks.clear();
-        lives = 10;
+        ASSERT_NO_FATAL_FAILURE(BrickScreenTest::SetUp());
         score = 0;
         hiScore = 0;
     }
