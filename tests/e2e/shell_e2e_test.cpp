@@ -247,7 +247,7 @@ TEST_P(MissingDataFile, EndsWithStatusOneAndWritesNoHighScore) {
     const Program& program = std::get<0>(GetParam());
     std::string missing = std::get<1>(GetParam());
     ScratchDir dir;
-    for (const char* file : {"menubox.bmp", "background640.jpg", "impact.ttf", "arial.ttf"}) {
+    for (const char* file : STARTUP_FILES) {
         if (file != missing) {
             dir.CopyGameFile(file);
         }
@@ -259,9 +259,7 @@ TEST_P(MissingDataFile, EndsWithStatusOneAndWritesNoHighScore) {
 
 INSTANTIATE_TEST_SUITE_P(
     BothGames, MissingDataFile,
-    ::testing::Combine(::testing::ValuesIn(PROGRAMS),
-                       ::testing::Values("menubox.bmp", "background640.jpg", "impact.ttf",
-                                         "arial.ttf")),
+    ::testing::Combine(::testing::ValuesIn(PROGRAMS), ::testing::ValuesIn(STARTUP_FILES)),
     [](const ::testing::TestParamInfo<std::tuple<Program, const char*>>& info) {
         std::string name =
             std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param);

@@ -114,7 +114,7 @@ TEST_P(InstalledGame, StartsByNameFromAnyFolderAndKeepsThePlayersHighScore) {
     EXPECT_EQ(ReadWholeFile(playerDir / "hiscore"), GetParam().hiscoreAfter);
     EXPECT_FALSE(fs::is_symlink(playerDir / "hiscore"));
     EXPECT_TRUE(fs::is_empty(elsewhere)) << "the game wrote into the folder it was started from";
-    for (const char* data : {"menubox.bmp", "background640.jpg", "impact.ttf", "arial.ttf"}) {
+    for (const char* data : STARTUP_FILES) {
         EXPECT_TRUE(fs::is_symlink(playerDir / data)) << data;
         EXPECT_TRUE(fs::is_regular_file(playerDir / data)) << data << " leads nowhere";
     }

@@ -22,7 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const STARTUP_FILES[] = {"menubox.bmp", "background640.jpg", "impact.ttf", "arial.ttf"};
 const int PLAY_FRAMES = 60;
 // Enough for the serve to reach the strong brick of the scoring level.
 const int SCORING_FRAMES = 400;

@@ -18,7 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const STARTUP_FILES[] = {"menubox.bmp", "background640.jpg", "impact.ttf", "arial.ttf"};
 const char* const OLD_HISCORE = "77\n";
 const int PLAY_FRAMES = 60;
 

@@ -44,7 +44,7 @@ void ScratchDir::CopyGameFile(const std::string& name) {
 }
 
 void ScratchDir::CopyStartupFiles() {
-    for (const char* name : {"menubox.bmp", "background640.jpg", "impact.ttf", "arial.ttf"}) {
+    for (const char* name : STARTUP_FILES) {
         CopyGameFile(name);
     }
 }

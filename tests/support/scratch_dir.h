@@ -2,6 +2,10 @@
 
 #include <string>
 
+// The two pictures and the two fonts every start-up needs.
+inline const char* const STARTUP_FILES[] = {"menubox.bmp", "background640.jpg", "impact.ttf",
+                                            "arial.ttf"};
+
 // The path of a file in the built game folder (the programs and their data files).
 std::string GameFile(const std::string& name);
 
