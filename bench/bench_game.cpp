@@ -12,11 +12,11 @@
 #include "SDL_ttf.h"
 #include "framework/clock.h"
 #include "framework/menu.h"
-#include "shell/game_supplies.h"
+#include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/screens.h"
 #include "shell/startup.h"
-#include "shell/state_stack.h"
+#include "shell/main_loop.h"
 
 namespace {
 
@@ -61,7 +61,8 @@ void NoWait(Uint32) {
 
 }  // namespace
 
-bool StartGameForBench(const std::string& gameFolder) {
+bool StartGameForBench(const ZemGame& theGame, const std::string& gameFolder) {
+    ZEM_UseGame(theGame);
     if (chdir(gameFolder.c_str()) != 0 || !init() || !load_files()) {
         return false;
     }

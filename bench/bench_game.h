@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "shell/game.h"
+
 // The game as its entry function leaves it right before the main loop, for measuring: SDL
 // and the window, the pictures, fonts and high score read from the game folder, the running
 // timer, the menu object, and the main menu on the state stack with its lines filled in.
@@ -16,7 +18,7 @@ const char* const NO_LEVELS_FOLDER = "no-levels";
 const int BENCH_LEVEL_COUNT = 12;
 
 // False when the game's own start-up fails there (a missing data file, no video).
-bool StartGameForBench(const std::string& gameFolder);
+bool StartGameForBench(const ZemGame& theGame, const std::string& gameFolder);
 // The game's own shut-down; then the scratch folder goes.
 void StopGameForBench();
 

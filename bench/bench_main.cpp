@@ -3,9 +3,13 @@
 // real state or drawing function over and over.
 #include <stdlib.h>
 
+#include <filesystem>
+#include <string>
+
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_game.h"
+#include "tests/support/all_games.h"
 
 int main(int argc, char** argv) {
     // No window and no sound card: what is measured is the game's own work on its surfaces.
@@ -15,7 +19,10 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    if (!StartGameForBench(ZEM_GAME_DIR)) {
+    // Each game's program is named after it: brixolan_bench measures brixolan.
+    const std::string program = std::filesystem::path(argv[0]).filename().string();
+    const ZemGame* game = GameNamed(program.substr(0, program.rfind("_bench")));
+    if (game == nullptr || !StartGameForBench(*game, ZEM_GAME_DIR)) {
         return 1;
     }
     benchmark::AddCustomContext("sdl", SdlDescription());

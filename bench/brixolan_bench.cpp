@@ -9,9 +9,11 @@
 #include "brixolan/draw.h"
 #include "brixolan/game.h"
 #include "brixolan/levels.h"
-#include "shell/game_supplies.h"
+#include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/screens.h"
+
+using namespace brixolan;
 
 namespace {
 

@@ -6,8 +6,6 @@
 #include "things/brick.h"
 #include "things/paddle.h"
 
-int Paddle::speedLimit = 4;
-
 namespace {
 
 const int BALL_SIZE = 13;

@@ -4,6 +4,8 @@
 #include "brixolan/constants.h"
 #include "shell/globals.h"
 
+using namespace brixolan;
+
 const char* const PACED_GAME = "brixolan";
 const unsigned PACED_PERIOD_MS = FRAME_PERIOD_MS;
 

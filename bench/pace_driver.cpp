@@ -21,10 +21,11 @@
 
 #include "bench/bench_game.h"
 #include "bench/pace_player.h"
-#include "shell/game_supplies.h"
+#include "tests/support/all_games.h"
+#include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/screens.h"
-#include "shell/state_stack.h"
+#include "shell/main_loop.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ void RunPass(bool steering) {
     }
     void (*state)() = StateStack.top().statePointer;
     state();
-    CapFrameRate();
+    game->CapFrameRate();
 }
 
 bool TopIs(void (*state)()) {
@@ -102,7 +103,7 @@ bool ChoosePlay() {
     for (int pass = 0; pass < PASSES_TO_START_PLAY && TopIs(MenuState); ++pass) {
         RunPass(false);
     }
-    return TopIs(PlayState);
+    return TopIs(game->PlayState);
 }
 
 double Percentile(std::vector<double> values, double fraction) {
@@ -124,7 +125,7 @@ struct Run {
 };
 
 Run Measure(double seconds, bool play) {
-    void (*expected)() = play ? PlayState : MenuState;
+    void (*expected)() = play ? game->PlayState : MenuState;
     const Clock::time_point warmEnd =
         Clock::now() +
         std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(WARM_UP_SECONDS));
@@ -194,7 +195,7 @@ int main(int argc, char** argv) {
         return Usage(argv[0]);
     }
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (!StartGameForBench(ZEM_GAME_DIR)) {
+    if (!StartGameForBench(*GameNamed(PACED_GAME), ZEM_GAME_DIR)) {
         std::fprintf(stderr, "%s: the game could not start\n", argv[0]);
         return 1;
     }

@@ -5,6 +5,8 @@
 #include "shell/globals.h"
 #include "tamu/game.h"
 
+using namespace tamu;
+
 const char* const PACED_GAME = "tamu";
 const unsigned PACED_PERIOD_MS = FRAME_PERIOD_MS;
 

@@ -3,8 +3,9 @@
 
 #include "bench/bench_game.h"
 #include "framework/menu.h"
-#include "shell/game_supplies.h"
+#include "shell/game.h"
 #include "shell/globals.h"
+#include "shell/main_loop.h"
 #include "shell/screens.h"
 
 namespace {
@@ -35,8 +36,8 @@ BENCHMARK(HelpScreen);
 // Enter is already queued, so its blocking loop makes exactly one pass).
 void PauseRedraw(benchmark::State& state) {
     UseNoWaitClock();
-    SetStack({MenuState, PlayState});
-    PrePlay();
+    SetStack({MenuState, game->PlayState});
+    game->PrePlay();
     for (auto _ : state) {
         PushState(PauseState);
         PushEnter();
@@ -50,8 +51,8 @@ BENCHMARK(PauseRedraw);
 // pause lines centred over the game picture, shown.
 void PauseMenuRedraw(benchmark::State& state) {
     UseNoWaitClock();
-    SetStack({MenuState, PlayState});
-    PrePlay();
+    SetStack({MenuState, game->PlayState});
+    game->PrePlay();
     menu->Reset();
     menu->AddHeader("Game Paused");
     menu->AddOption("Continue Game");

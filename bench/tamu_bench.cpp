@@ -2,9 +2,12 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_game.h"
-#include "shell/game_supplies.h"
+#include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/screens.h"
+#include "tamu/game.h"
+
+using namespace tamu;
 
 namespace {
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "SDL.h"
-#include "shell/window.h"
+#include "shell/playfield.h"
+
+namespace brixolan {
 
 // The brick game's sizes, speeds, paces and walls.
 
@@ -35,9 +37,10 @@ const Uint32 FRAME_PERIOD_MS = 1000 / FRAMES_PER_SECOND;
 
 const char* const LEVEL_FILE = "levelmaps";
 
-// The walls along the window's edges. They stop one pixel short of the window's last
-// column and row, which stay outside every wall.
-const SDL_Rect LEFT_BOUND = {0, 0, BORDER_WIDTH, SCREEN_HEIGHT - 1};
-const SDL_Rect TOP_BOUND = {0, 0, SCREEN_WIDTH - 1, BORDER_WIDTH};
-const SDL_Rect RIGHT_BOUND = {SCREEN_WIDTH - BORDER_WIDTH - 1, 0, BORDER_WIDTH, SCREEN_HEIGHT - 1};
-const SDL_Rect BOTTOM_BOUND = {0, SCREEN_HEIGHT - BORDER_WIDTH - 1, SCREEN_WIDTH - 1, BORDER_WIDTH};
+constexpr Walls WALLS = WallsOfWidth(BORDER_WIDTH);
+const SDL_Rect LEFT_BOUND = WALLS.left;
+const SDL_Rect TOP_BOUND = WALLS.top;
+const SDL_Rect RIGHT_BOUND = WALLS.right;
+const SDL_Rect BOTTOM_BOUND = WALLS.bottom;
+
+}  // namespace brixolan

@@ -10,6 +10,8 @@
 #include "framework/plain_file.h"
 #include "shell/globals.h"
 
+namespace brixolan {
+
 namespace {
 
 const char* const MARKER_PREFIX = "level_";
@@ -104,3 +106,5 @@ void LoadLevel(int number) {
         ReadGrid(file);
     }
 }
+
+}  // namespace brixolan

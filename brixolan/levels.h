@@ -1,5 +1,7 @@
 #pragma once
 
+namespace brixolan {
+
 // The level map file: "level_N" marker lines, each followed by ROWS rows of COLS brick lives.
 
 // Puts the paddle and the ball at their start places and fills theBricks with the bricks of
@@ -8,3 +10,5 @@ void LoadLevel(int number);
 
 // Puts the ball on the paddle where the paddle stands, leaving straight up.
 void ServeBall();
+
+}  // namespace brixolan

@@ -1,3 +1,4 @@
+#include <string>
 #include <vector>
 
 #include "brixolan/constants.h"
@@ -5,30 +6,19 @@
 #include "brixolan/game.h"
 #include "brixolan/levels.h"
 #include "framework/clock.h"
-#include "shell/game_supplies.h"
 #include "shell/globals.h"
-#include "shell/play_event.h"
-#include "things/paddle_bounce.h"
+#include "shell/main_loop.h"
+#include "shell/playfield.h"
 #include "shell/screens.h"
+#include "things/paddle_bounce.h"
+
+namespace brixolan {
 
 namespace {
 
 const int FIRST_LEVEL = 1;
-
-bool TopIs(void (*state)()) {
-    return !StateStack.empty() && StateStack.top().statePointer == state;
-}
-
-void Steer() {
-    const Uint8* keys = SDL_GetKeyState(nullptr);
-    if (keys[SDLK_LEFT]) {
-        myPaddle.Left();
-    }
-    if (keys[SDLK_RIGHT]) {
-        myPaddle.Right();
-    }
-    myPaddle.Friction();
-}
+const Uint32 CAPTION_EVERY_MASK = 7;  // the caption changes when lastFrame is a multiple of 8
+const Uint32 MS_PER_SECOND = 1000;
 
 void Move() {
     myPaddle.UpdateLocation();
@@ -81,27 +71,16 @@ void LoseBall() {
 }
 
 void SettleWalls() {
-    std::vector<SDL_Rect> left{LEFT_BOUND};
-    std::vector<SDL_Rect> top{TOP_BOUND};
-    std::vector<SDL_Rect> right{RIGHT_BOUND};
-    std::vector<SDL_Rect> bottom{BOTTOM_BOUND};
-
-    if (myPaddle.HasCollided(left, nullptr, nullptr)) {
-        myPaddle.SetXPos(LEFT_BOUND.x + LEFT_BOUND.w);
-    }
-    if (myPaddle.HasCollided(right, nullptr, nullptr)) {
-        myPaddle.SetXPos(RIGHT_BOUND.x - myPaddle.GetXSize());
-    }
-    if (theBall.HasCollided(left, nullptr, nullptr) ||
-        theBall.HasCollided(right, nullptr, nullptr)) {
+    KeepOffSideWalls(myPaddle, WALLS);
+    if (Touches(theBall, LEFT_BOUND) || Touches(theBall, RIGHT_BOUND)) {
         theBall.UndoUpdate();
         theBall.SetXVel(-theBall.GetXVel());
     }
-    if (theBall.HasCollided(top, nullptr, nullptr)) {
+    if (Touches(theBall, TOP_BOUND)) {
         theBall.UndoUpdate();
         theBall.SetYVel(-theBall.GetYVel());
     }
-    if (theBall.HasCollided(bottom, nullptr, nullptr)) {
+    if (Touches(theBall, BOTTOM_BOUND)) {
         LoseBall();
     }
 }
@@ -112,7 +91,7 @@ void CheckLost(bool pausedThisFrame) {
     if (lives != 0 || StateStack.empty()) {
         return;
     }
-    if (pausedThisFrame && TopIs(PauseState)) {
+    if (pausedThisFrame && StateOnTop(PauseState)) {
         StateStack.pop();
     }
     StateStack.pop();
@@ -149,7 +128,7 @@ void PrePlay() {
 
 void PlayState() {
     const bool paused = TakePlayEvent();
-    Steer();
+    SteerPaddle(myPaddle, SDLK_LEFT, SDLK_RIGHT);
     for (int pass = 0; pass < DETECTION_PASSES; ++pass) {
         Move();
         BounceOffPaddle(myPaddle, theBall, BASE_VEL);
@@ -163,3 +142,18 @@ void PlayState() {
     CheckCleared();
     DrawGame();
 }
+
+void CapFrameRate() {
+    WaitOutFrame(FRAME_PERIOD_MS);
+
+    // The wait keeps the interval at 7 or more; should it ever read 0, the caption stays.
+    const Uint32 elapsed = timer.GetTicks() - lastFrame;
+    if ((lastFrame & CAPTION_EVERY_MASK) == 0 && elapsed != 0) {
+        const std::string caption =
+            "Now running at " + std::to_string(MS_PER_SECOND / elapsed) + " frames per second.";
+        SDL_WM_SetCaption(caption.c_str(), nullptr);
+    }
+    lastFrame = timer.GetTicks();
+}
+
+}  // namespace brixolan

@@ -1,4 +1,5 @@
-# Data files of the game folder. Pictures and level maps are ours and committed under data/;
+# Data files of the game folder shared by every game (each game's own come with
+# zem_add_game). Pictures and level maps are ours and committed under data/;
 # the fonts come from Debian font packages and are copied in at configure time.
 
 function(zem_find_font var file package)
@@ -18,6 +19,6 @@ zem_find_font(ZEM_IMPACT_SOURCE OpenSans-CondBold.ttf fonts-open-sans)
 
 configure_file(${ZEM_ARIAL_SOURCE} ${GAME_DIR}/arial.ttf COPYONLY)
 configure_file(${ZEM_IMPACT_SOURCE} ${GAME_DIR}/impact.ttf COPYONLY)
-foreach(data menubox.bmp background640.jpg levelmaps)
+foreach(data menubox.bmp background640.jpg)
     configure_file(${CMAKE_SOURCE_DIR}/data/${data} ${GAME_DIR}/${data} COPYONLY)
 endforeach()

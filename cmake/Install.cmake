@@ -11,10 +11,9 @@ set(ZEM_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set(ZEM_STAGING_DIR ${CMAKE_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${ZEM_STAGING_DIR})
 
-# The data files each game reads; every name is a single word (the launcher relies on it).
+# The data files every game reads, beside each game's own (given to zem_add_game); every name
+# is a single word (the launcher relies on it).
 set(ZEM_COMMON_DATA menubox.bmp background640.jpg impact.ttf arial.ttf)
-set(ZEM_brixolan_DATA ${ZEM_COMMON_DATA} levelmaps)
-set(ZEM_tamu_DATA ${ZEM_COMMON_DATA})
 set(ZEM_ICON_SIZES 16 32 48 64 128 256)
 
 # The launcher finds the program and the data relative to itself, so an installed tree
@@ -27,8 +26,7 @@ endfunction()
 zem_relative_to_bindir(ZEM_BIN_TO_PROGRAMS ${ZEM_PROGRAM_DIR})
 zem_relative_to_bindir(ZEM_BIN_TO_DATA ${ZEM_DATA_DIR})
 
-install(FILES ${GAME_DIR}/menubox.bmp ${GAME_DIR}/background640.jpg ${GAME_DIR}/levelmaps
-    DESTINATION ${ZEM_DATA_DIR})
+install(FILES ${GAME_DIR}/menubox.bmp ${GAME_DIR}/background640.jpg DESTINATION ${ZEM_DATA_DIR})
 
 # The fonts stay in their Debian font packages: the installed names are links to them.
 foreach(font ARIAL IMPACT)
@@ -37,11 +35,16 @@ foreach(font ARIAL IMPACT)
     install(FILES ${ZEM_STAGING_DIR}/${name} DESTINATION ${ZEM_DATA_DIR})
 endforeach()
 
-foreach(game brixolan tamu)
+foreach(game ${ZEM_GAMES})
     install(TARGETS ${game} RUNTIME DESTINATION ${ZEM_PROGRAM_DIR})
+    get_property(own_data GLOBAL PROPERTY ZEM_${game}_DATA)
+    foreach(data ${own_data})
+        install(FILES ${GAME_DIR}/${data} DESTINATION ${ZEM_DATA_DIR})
+    endforeach()
 
     set(GAME ${game})
-    list(JOIN ZEM_${game}_DATA " " GAME_DATA_FILES)
+    set(data_files ${ZEM_COMMON_DATA} ${own_data})
+    list(JOIN data_files " " GAME_DATA_FILES)
     set(BIN_TO_PROGRAMS ${ZEM_BIN_TO_PROGRAMS})
     set(BIN_TO_DATA ${ZEM_BIN_TO_DATA})
     configure_file(${ZEM_PACKAGING_DIR}/launcher.sh.in ${ZEM_STAGING_DIR}/bin/${game} @ONLY

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "framework/clock.h"
+#include "framework/present.h"
 #include "framework/surface.h"
 
 namespace {
@@ -45,10 +46,6 @@ SDL_Surface* RenderLine(TTF_Font* font, const std::string& text, SDL_Color colou
     return TTF_RenderText_Solid(font, text.c_str(), colour);
 }
 
-bool SameColour(const SDL_Color& a, const SDL_Color& b) {
-    return a.r == b.r && a.g == b.g && a.b == b.b && a.unused == b.unused;
-}
-
 void SetColour(SDL_Color& colour, int r, int g, int b) {
     colour.r = static_cast<Uint8>(r);
     colour.g = static_cast<Uint8>(g);
@@ -64,13 +61,6 @@ void BlitCentred(SDL_Surface* surface, SDL_Surface* target) {
                     (target->h - surface->h) / 2);
 }
 
-// SDL can only flip while there is a screen; without one there is nothing to show anyway.
-void Show(SDL_Surface* target) {
-    if (SDL_GetVideoSurface() != nullptr) {
-        SDL_Flip(target);
-    }
-}
-
 }  // namespace
 
 ZemMenu::ZemMenu() : offColor{}, onColor{}, headerColor{}, choice(0) {
@@ -81,6 +71,7 @@ ZemMenu::ZemMenu() : offColor{}, onColor{}, headerColor{}, choice(0) {
 ZemMenu::~ZemMenu() = default;
 
 void ZemMenu::Reset() {
+    ++revision;
     options.clear();
     headers.clear();
     SetColour(onColor, DEFAULT_ON_COLOR.r, DEFAULT_ON_COLOR.g, DEFAULT_ON_COLOR.b);
@@ -90,37 +81,38 @@ void ZemMenu::Reset() {
 }
 
 void ZemMenu::AddHeader(const char* text) {
+    ++revision;
     headers.emplace_back(text != nullptr ? text : "");
 }
 
 void ZemMenu::AddHeader(std::string& text) {
+    ++revision;
     headers.push_back(text);
 }
 
 void ZemMenu::AddOption(const char* text) {
+    ++revision;
     options.emplace_back(text != nullptr ? text : "");
 }
 
 void ZemMenu::AddOption(std::string& text) {
+    ++revision;
     options.push_back(text);
 }
 
 void ZemMenu::SetOnColor(int r, int g, int b) {
+    ++revision;
     SetColour(onColor, r, g, b);
 }
 
 void ZemMenu::SetOffColor(int r, int g, int b) {
+    ++revision;
     SetColour(offColor, r, g, b);
 }
 
 void ZemMenu::SetHeaderColor(int r, int g, int b) {
+    ++revision;
     SetColour(headerColor, r, g, b);
-}
-
-bool ZemMenu::DrawsLike(const ZemMenu& other) const {
-    return headers == other.headers && options == other.options &&
-           SameColour(offColor, other.offColor) && SameColour(onColor, other.onColor) &&
-           SameColour(headerColor, other.headerColor) && choice == other.choice;
 }
 
 SDL_Surface* ZemMenu::Draw(TTF_Font* headerFont, TTF_Font* optionFont) {
@@ -169,7 +161,7 @@ void ZemMenu::ShowCentred(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* o
     SDL_Surface* block = Draw(headerFont, optionFont);
     BlitCentred(block, target);
     SDL_FreeSurface(block);
-    Show(target);
+    ZEM_Flip(target);
 }
 
 void ZemMenu::ShowBoxed(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont,
@@ -184,7 +176,7 @@ void ZemMenu::ShowBoxed(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* opt
     BlitCentred(block, target);
     SDL_FreeSurface(block);
     SDL_FreeSurface(box);
-    Show(target);
+    ZEM_Flip(target);
 }
 
 int ZemMenu::GetChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
@@ -206,9 +198,11 @@ int ZemMenu::AcceptChoice(SDL_Event& event) {
     int lastOption = static_cast<int>(options.size()) - 1;
     if (key == SDLK_UP && choice > 0) {
         --choice;
+        ++revision;
     }
     if (key == SDLK_DOWN && choice < lastOption) {
         ++choice;
+        ++revision;
     }
     if (key == SDLK_RETURN) {
         return choice;

@@ -31,9 +31,9 @@ public:
     void ShowBoxed(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont,
                    SDL_Surface* boxTexture);
 
-    // Whether the other menu has the same lines, colours and selection: with the same fonts
-    // both draw the very same block.
-    bool DrawsLike(const ZemMenu& other) const;
+    // Goes up whenever the lines, colours or selection change, so that a picture kept of
+    // the menu knows when it no longer shows it.
+    unsigned Revision() const { return revision; }
 
     // Blocks, redrawing every 20 ms, until Enter confirms an option; returns its index.
     int GetChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
@@ -48,4 +48,5 @@ private:
     SDL_Color onColor;
     SDL_Color headerColor;
     int choice;
+    unsigned revision = 0;
 };

@@ -58,11 +58,7 @@ struct BoxFrame {
 
 void ZEM_BlitSurface(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destination, int x,
                      int y) {
-    SDL_Rect where;
-    where.x = static_cast<Sint16>(x);
-    where.y = static_cast<Sint16>(y);
-    where.w = 0;
-    where.h = 0;
+    SDL_Rect where = ZEM_Rect(x, y, 0, 0);
     SDL_BlitSurface(source, sourceRect, destination, &where);
 }
 
@@ -104,11 +100,8 @@ SDL_Surface* ZEM_RenderBox(int width, int height, int tileSize, SDL_Surface* tex
     }
     BoxFrame frame{texture, box, {}, tileSize};
     for (int tile = 0; tile < TILE_COUNT; ++tile) {
-        SDL_Rect& rect = frame.tiles[tile];
-        rect.x = static_cast<Sint16>(tile % TILES_PER_ROW * tileSize);
-        rect.y = static_cast<Sint16>(tile / TILES_PER_ROW * tileSize);
-        rect.w = static_cast<Uint16>(tileSize);
-        rect.h = static_cast<Uint16>(tileSize);
+        frame.tiles[tile] = ZEM_Rect(tile % TILES_PER_ROW * tileSize,
+                                     tile / TILES_PER_ROW * tileSize, tileSize, tileSize);
     }
 
     frame.Put(TOP_LEFT, 0, 0);

@@ -9,6 +9,12 @@
 // to the caller, who frees them with SDL_FreeSurface. All but ZEM_BlitSurface need the
 // video mode to be set.
 
+// A rectangle from ints, each value keeping its low 16 bits as SDL_Rect stores it.
+constexpr SDL_Rect ZEM_Rect(int x, int y, int w, int h) {
+    return SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
+                    static_cast<Uint16>(h)};
+}
+
 // Blits the source rectangle (null: the whole source) onto the destination at (x, y).
 void ZEM_BlitSurface(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destination, int x,
                      int y);

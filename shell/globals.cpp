@@ -1,10 +1,9 @@
 #include "shell/globals.h"
 
-#include "shell/state_stack.h"
+#include "shell/game.h"
 
-// The objects with constructors are defined in the order they are built in: the stack, the
-// clock, then the ball and the paddle. Each game defines its own game variables after these.
-std::stack<StateStruct> StateStack;
+// The objects with constructors are defined in the order they are built in: the clock, then
+// the ball and the paddle. Each game defines its own game variables after these.
 ZemTimer timer;
 Ball theBall;
 Paddle myPaddle;
@@ -21,9 +20,4 @@ Uint32 lastFrame = 0;
 ZemMenu* menu = nullptr;
 int hiScore = 0;
 SDL_Color textColor2 = {125, 125, 125, 0};
-
-void PushState(void (*statePointer)()) {
-    StateStruct state;
-    state.statePointer = statePointer;
-    StateStack.push(state);
-}
+const ZemGame* game = nullptr;

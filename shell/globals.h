@@ -4,7 +4,6 @@
 #include "SDL_ttf.h"
 #include "framework/menu.h"
 #include "framework/timer.h"
-#include "shell/state_stack.h"
 #include "things/ball.h"
 #include "things/paddle.h"
 

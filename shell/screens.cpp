@@ -4,10 +4,10 @@
 #include "framework/kept_text.h"
 #include "framework/menu.h"
 #include "framework/surface.h"
-#include "shell/game_supplies.h"
+#include "framework/present.h"
+#include "shell/game.h"
 #include "shell/globals.h"
-#include "shell/state_stack.h"
-#include "shell/window.h"
+#include "shell/main_loop.h"
 #include "things/displacer_thing.h"
 
 namespace {
@@ -55,36 +55,14 @@ int CentredY(const SDL_Surface* surface) {
     return (SCREEN_HEIGHT - surface->h) / 2;
 }
 
-bool SameFormat(const SDL_PixelFormat* a, const SDL_PixelFormat* b) {
-    return a->BitsPerPixel == b->BitsPerPixel && a->Rmask == b->Rmask && a->Gmask == b->Gmask &&
-           a->Bmask == b->Bmask && a->Amask == b->Amask;
-}
-
-// How a surface's pixels go onto another: its transparent colour and its alpha.
-struct BlitSettings {
-    Uint32 flags = 0;
-    Uint32 colourKey = 0;
-    Uint8 alpha = 0;
-    bool operator==(const BlitSettings& other) const {
-        return flags == other.flags && colourKey == other.colourKey && alpha == other.alpha;
-    }
-};
-
-BlitSettings BlitLook(const SDL_Surface* surface) {
-    return {surface->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA), surface->format->colorkey,
-            surface->format->alpha};
-}
-
 // The main menu's box with its lines laid into it, kept from one pass to the next: the menu
 // shows it on every pass of the main loop, and it only changes when the selection moves.
 //
 // Laying the lines into the box and then the box on the screen gives the very pixels that
 // the box and then the lines on the screen give: both keep cyan transparent, and the lines
 // lie wholly inside the box, at the offset the two centrings put them. So the kept picture
-// serves as long as everything it was drawn from is unchanged: the menu's lines, colours and
-// selection, both fonts, the box texture and the screen's pixel format. The texture is held
-// (its reference count raised) so that its address can't come back as another picture's;
-// like every loaded picture of the game, nothing ever draws on it.
+// serves while the menu is unchanged (its revision) and the fonts, texture and screen are the
+// ones it was drawn with (nobody has forgotten the kept pictures since).
 class MainMenuPicture {
 public:
     MainMenuPicture() = default;
@@ -94,7 +72,8 @@ public:
 
     // The box and lines as a fresh drawing would show them: null when there are none.
     SDL_Surface* Get() {
-        if (picture == nullptr || !StillFits()) {
+        if (picture == nullptr || drawnMenu != menu || drawnRevision != menu->Revision() ||
+            drawnAge != ZEM_KeptPicturesAge()) {
             Redraw();
         }
         return picture;
@@ -102,20 +81,10 @@ public:
 
     void Forget() {
         SDL_FreeSurface(picture);
-        SDL_FreeSurface(texture);
         picture = nullptr;
-        texture = nullptr;
     }
 
 private:
-    bool StillFits() const {
-        const SDL_Surface* video = SDL_GetVideoSurface();
-        return video != nullptr && SameFormat(picture->format, video->format) &&
-               drawnFrom.DrawsLike(*menu) && headerFont.Matches(impactFont1) &&
-               optionFont.Matches(impactFont2) && texture == menuBox &&
-               (texture == nullptr || BlitLook(texture) == textureLook);
-    }
-
     void Redraw() {
         Forget();
         SDL_Surface* text = menu->Draw(impactFont1, impactFont2);
@@ -128,28 +97,17 @@ private:
             ZEM_BlitSurface(text, nullptr, box, CentredX(text) - CentredX(box),
                             CentredY(text) - CentredY(box));
             picture = box;
-            Remember();
+            drawnMenu = menu;
+            drawnRevision = menu->Revision();
+            drawnAge = ZEM_KeptPicturesAge();
         }
         SDL_FreeSurface(text);
     }
 
-    void Remember() {
-        drawnFrom = *menu;
-        headerFont = FontLook::Of(impactFont1);
-        optionFont = FontLook::Of(impactFont2);
-        texture = menuBox;
-        if (texture != nullptr) {
-            ++texture->refcount;
-            textureLook = BlitLook(texture);
-        }
-    }
-
     SDL_Surface* picture = nullptr;
-    ZemMenu drawnFrom;
-    FontLook headerFont;
-    FontLook optionFont;
-    SDL_Surface* texture = nullptr;
-    BlitSettings textureLook;
+    const ZemMenu* drawnMenu = nullptr;
+    unsigned drawnRevision = 0;
+    unsigned drawnAge = 0;
 };
 
 MainMenuPicture mainMenuPicture;
@@ -176,14 +134,14 @@ void DrawMainMenu() {
     } else {
         DrawBoxAndLines();
     }
-    SDL_Flip(screen);
+    ZEM_Flip(screen);
 }
 
 }  // namespace
 
 void PreMenu() {
     menu->Reset();
-    menu->AddHeader(GAME_CAPTION);
+    menu->AddHeader(game->caption);
     menu->AddOption("Play");
     menu->AddOption("Help");
     menu->AddOption("Quit");
@@ -199,8 +157,8 @@ void MenuState() {
     }
     switch (choice) {
         case CHOICE_PLAY:
-            PrePlay();
-            PushState(PlayState);
+            game->PrePlay();
+            PushState(game->PlayState);
             break;
         case CHOICE_HELP:
             PushState(HelpState);
@@ -218,7 +176,7 @@ void HelpState() {
     menu->Reset();
     menu->SetHeaderColor(HELP_HEADER.r, HELP_HEADER.g, HELP_HEADER.b);
     menu->SetOnColor(HELP_SELECTED.r, HELP_SELECTED.g, HELP_SELECTED.b);
-    for (const char* line : HELP_LINES) {
+    for (const char* line : game->helpLines) {
         menu->AddHeader(line);
     }
     menu->AddOption(PRESS_ENTER);
@@ -234,8 +192,8 @@ void PauseState() {
     // Time on the pause screen must not count, or the pacer would see a gap afterwards.
     timer.Pause();
     DisplacerThing savedScreen;
-    if (PAUSE_SAVES_SCREEN) {
-        SDL_Rect wholeScreen = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
+    if (game->pauseSavesScreen) {
+        const SDL_Rect wholeScreen = ZEM_Rect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
         savedScreen.TakeShot(screen, wholeScreen);
     }
     menu->Reset();
@@ -250,7 +208,7 @@ void PauseState() {
         StateStack.pop();
         PreMenu();
     }
-    if (PAUSE_SAVES_SCREEN) {
+    if (game->pauseSavesScreen) {
         savedScreen.ReturnShot();
     }
     timer.Resume();

@@ -8,12 +8,12 @@
 #include "framework/menu.h"
 #include "framework/plain_file.h"
 #include "framework/surface.h"
-#include "shell/game_supplies.h"
+#include "framework/kept_text.h"
+#include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/hiscore.h"
+#include "shell/main_loop.h"
 #include "shell/screens.h"
-#include "shell/state_stack.h"
-#include "shell/window.h"
 
 namespace {
 
@@ -28,16 +28,6 @@ const int ARIAL_POINTS = 14;
 
 const Uint32 WINDOW_FLAGS = 0;  // a plain software window
 
-void RunMainLoop() {
-    // The top is looked up anew every pass: whatever a state pushed or popped decides
-    // what runs next, and the pacer follows every call, the one that emptied the stack too.
-    while (!StateStack.empty()) {
-        void (*state)() = StateStack.top().statePointer;
-        state();
-        CapFrameRate();
-    }
-}
-
 }  // namespace
 
 bool init() {
@@ -48,10 +38,11 @@ bool init() {
     if (screen == nullptr) {
         return false;
     }
+    ZEM_ForgetKeptPictures();
     if (TTF_Init() == -1) {
         return false;
     }
-    SDL_WM_SetCaption(GAME_CAPTION, nullptr);
+    SDL_WM_SetCaption(game->caption, nullptr);
     SDL_ShowCursor(SDL_DISABLE);
     return true;
 }
@@ -64,6 +55,7 @@ bool load_files() {
         }
     }
     // Both pictures are tried, then all three fonts, before anything is judged.
+    ZEM_ForgetKeptPictures();
     menuBox = ZEM_LoadImage(MENU_BOX_FILE);
     background = ZEM_LoadImage(BACKGROUND_FILE);
     if (menuBox == nullptr || background == nullptr) {
@@ -90,13 +82,20 @@ void clean_up() {
     impactFont1 = nullptr;
     impactFont2 = nullptr;
     arialFont1 = nullptr;
+    ZEM_ForgetKeptPictures();
     // A score that can't be saved is not worth stopping the shut-down for.
     WriteHiScore(HISCORE_FILE, hiScore);
     TTF_Quit();
     SDL_Quit();
 }
 
-extern "C" int SDL_main(int, char*[]) {
+void ZEM_UseGame(const ZemGame& theGame) {
+    game = &theGame;
+    Paddle::speedLimit = theGame.paddleSpeedLimit;
+}
+
+int ZEM_RunGame(const ZemGame& theGame, int, char*[]) {
+    ZEM_UseGame(theGame);
     // A failed start-up leaves everything as it stands: no clean-up, no score written.
     if (!init()) {
         return 1;

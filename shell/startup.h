@@ -11,6 +11,4 @@ bool load_files();
 // Frees what load_files loaded, writes the high score back, shuts the libraries down.
 void clean_up();
 
-// The program: start-up, the main loop over the state stack, shut-down. 0 after a normal
-// end, 1 when start-up failed.
-extern "C" int SDL_main(int argc, char* argv[]);
+// The program itself is ZEM_RunGame (shell/game.h).

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "SDL.h"
-#include "shell/window.h"
+#include "shell/playfield.h"
+
+namespace tamu {
 
 // The duel's sizes, speeds, pace, walls and texts.
 
@@ -27,13 +29,14 @@ const int BALL_START_Y = 240;
 const int OPENING_SERVE_Y_VEL = 3;
 const int POINT_SERVE_SPEED = 1;
 
-// The walls along the window's edges. They stop one pixel short of the window's last
-// column and row, which stay outside every wall.
-const SDL_Rect LEFT_BOUND = {0, 0, BORDER_WIDTH, SCREEN_HEIGHT - 1};
-const SDL_Rect TOP_BOUND = {0, 0, SCREEN_WIDTH - 1, BORDER_WIDTH};
-const SDL_Rect RIGHT_BOUND = {SCREEN_WIDTH - BORDER_WIDTH - 1, 0, BORDER_WIDTH, SCREEN_HEIGHT - 1};
-const SDL_Rect BOTTOM_BOUND = {0, SCREEN_HEIGHT - BORDER_WIDTH - 1, SCREEN_WIDTH - 1, BORDER_WIDTH};
+constexpr Walls WALLS = WallsOfWidth(BORDER_WIDTH);
+const SDL_Rect LEFT_BOUND = WALLS.left;
+const SDL_Rect TOP_BOUND = WALLS.top;
+const SDL_Rect RIGHT_BOUND = WALLS.right;
+const SDL_Rect BOTTOM_BOUND = WALLS.bottom;
 
 // The score lines: each fixed text is followed by the plain score.
 const char* const PLAYER_ONE_TEXT = "Player One   ---   Score: 00000";
 const char* const PLAYER_TWO_TEXT = "Player Two   ---   Score: 00000";
+
+}  // namespace tamu

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "framework/kept_text.h"
-#include "framework/surface.h"
-#include "shell/game_supplies.h"
-#include "shell/frame_pacer.h"
+#include "framework/present.h"
 #include "shell/globals.h"
+#include "shell/playfield.h"
 #include "tamu/constants.h"
 #include "tamu/game.h"
+
+namespace tamu {
 
 namespace {
 
@@ -16,16 +16,6 @@ namespace {
 // frames draw them as they are instead of rendering them again.
 KeptText playerOneLine;
 KeptText playerTwoLine;
-
-// Draws a score line in grey, centred across the window with its top on the wall's top row.
-// A line that can't be rendered is left out of the frame.
-void ShowScoreLine(KeptText& line, const char* fixedText, int score, const SDL_Rect& wall) {
-    SDL_Surface* rendered = line.Render(arialFont1, fixedText + std::to_string(score), textColor2);
-    if (rendered == nullptr) {
-        return;
-    }
-    ZEM_BlitSurface(rendered, nullptr, screen, wall.x + (SCREEN_WIDTH - rendered->w) / 2, wall.y);
-}
 
 // Each sprite puts back what lay under it last frame. On the very first frame nothing is
 // held yet and nothing happens.
@@ -50,24 +40,17 @@ void ShowSprites() {
 
 }  // namespace
 
-void PaintWall(SDL_Rect wall) {
-    SDL_FillRect(screen, &wall, SDL_MapRGB(screen->format, 255, 255, 255));
-}
-
 void DrawGame() {
     // Repainting the two end walls wipes last frame's score lines.
     PaintWall(TOP_BOUND);
     PaintWall(BOTTOM_BOUND);
-    ShowScoreLine(playerOneLine, PLAYER_ONE_TEXT, myScore, BOTTOM_BOUND);
-    ShowScoreLine(playerTwoLine, PLAYER_TWO_TEXT, otherScore, TOP_BOUND);
+    DrawLineOnWall(playerOneLine, PLAYER_ONE_TEXT + std::to_string(myScore), BOTTOM_BOUND);
+    DrawLineOnWall(playerTwoLine, PLAYER_TWO_TEXT + std::to_string(otherScore), TOP_BOUND);
 
     EraseSprites();
     SaveUnderSprites();
     ShowSprites();
-    SDL_Flip(screen);
+    ZEM_Flip(screen);
 }
 
-void CapFrameRate() {
-    WaitOutFrame(FRAME_PERIOD_MS);
-    lastFrame = timer.GetTicks();
-}
+}  // namespace tamu

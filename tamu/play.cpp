@@ -1,36 +1,17 @@
 #include <vector>
 
 #include "framework/surface.h"
-#include "shell/game_supplies.h"
 #include "shell/globals.h"
-#include "shell/play_event.h"
+#include "shell/main_loop.h"
+#include "shell/playfield.h"
 #include "things/paddle_bounce.h"
 #include "tamu/constants.h"
 #include "tamu/draw.h"
 #include "tamu/game.h"
 
-namespace {
+namespace tamu {
 
-// A quit request ends the program after this frame; P or Escape pauses from the next pass.
-// Left before right on each pair, so that a pair held together largely cancels out; then
-// friction slows both paddles.
-void Steer() {
-    const Uint8* keys = SDL_GetKeyState(nullptr);
-    if (keys[SDLK_LEFT]) {
-        myPaddle.Left();
-    }
-    if (keys[SDLK_RIGHT]) {
-        myPaddle.Right();
-    }
-    if (keys[SDLK_z]) {
-        otherPaddle.Left();
-    }
-    if (keys[SDLK_x]) {
-        otherPaddle.Right();
-    }
-    myPaddle.Friction();
-    otherPaddle.Friction();
-}
+namespace {
 
 // Every test of the frame uses the boxes rebuilt here, even after a thing is moved again.
 void MoveAll() {
@@ -40,22 +21,6 @@ void MoveAll() {
     theBall.SetCollBoxes();
     myPaddle.SetCollBoxes();
     otherPaddle.SetCollBoxes();
-}
-
-bool Touches(const CollidableThing& thing, const SDL_Rect& wall) {
-    const std::vector<SDL_Rect> wallBoxes = {wall};
-    return thing.HasCollided(wallBoxes, nullptr, nullptr);
-}
-
-// The paddle is put back against the wall but keeps its velocity, so one steered into a
-// wall keeps pushing and is put back every frame.
-void KeepOffSideWalls(Paddle& paddle) {
-    if (Touches(paddle, LEFT_BOUND)) {
-        paddle.SetXPos(LEFT_BOUND.x + LEFT_BOUND.w);
-    }
-    if (Touches(paddle, RIGHT_BOUND)) {
-        paddle.SetXPos(RIGHT_BOUND.x - paddle.GetXSize());
-    }
 }
 
 // Steps back by the velocity the ball has now, which a paddle may have set this frame.
@@ -113,13 +78,21 @@ void PrePlay() {
 
 void PlayState() {
     TakePlayEvent();
-    Steer();
+    SteerPaddle(myPaddle, SDLK_LEFT, SDLK_RIGHT);
+    SteerPaddle(otherPaddle, SDLK_z, SDLK_x);
     MoveAll();
     BounceOffPaddle(myPaddle, theBall, BASE_VEL);
     BounceOffPaddle(otherPaddle, theBall, BASE_VEL);
-    KeepOffSideWalls(myPaddle);
-    KeepOffSideWalls(otherPaddle);
+    KeepOffSideWalls(myPaddle, WALLS);
+    KeepOffSideWalls(otherPaddle, WALLS);
     BounceOffSideWalls();
     ScoreAtEndWalls();
     DrawGame();
 }
+
+void CapFrameRate() {
+    WaitOutFrame(FRAME_PERIOD_MS);
+    lastFrame = timer.GetTicks();
+}
+
+}  // namespace tamu

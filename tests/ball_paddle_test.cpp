@@ -8,10 +8,7 @@
 #include "things/ball.h"
 #include "things/paddle.h"
 
-// Each program sets its own steering limit; these tests start from brixolan's and switch to
-// tamu's where they play tamu.
-int Paddle::speedLimit = 4;
-
+// Each game sets its own steering limit; the steering tests set brixolan's or tamu's.
 namespace {
 
 const int BRIXOLAN_LIMIT = 4;

@@ -5,11 +5,13 @@
 
 #include "brixolan/draw.h"
 #include "brixolan/game.h"
-#include "shell/game_supplies.h"
+#include "shell/game.h"
 #include "shell/globals.h"
 #include "tests/brixolan_screen_fixture.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/game_screen.h"
+
+using namespace brixolan;
 
 namespace {
 

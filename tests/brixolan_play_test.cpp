@@ -7,11 +7,13 @@
 #include "brixolan/draw.h"
 #include "brixolan/game.h"
 #include "brixolan/levels.h"
-#include "shell/game_supplies.h"
+#include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/screens.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/game_screen.h"
+
+using namespace brixolan;
 
 namespace {
 
@@ -40,6 +42,7 @@ class PlayTest : public PlayScreenTest {
 protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(PlayScreenTest::SetUp());
+        ZEM_UseGame(GAME);
         timer.Start();
         lastFrame = timer.GetTicks();
         InPlay();

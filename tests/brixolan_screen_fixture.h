@@ -10,11 +10,12 @@ class BrickScreenTest : public PlayScreenTest {
 protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(PlayScreenTest::SetUp());
+        ZEM_UseGame(brixolan::GAME);
         myPaddle.SetBothSize(72, 20);
         myPaddle.SetBothPos(320, 440);
         theBall.SetBothSize(13, 13);
         theBall.SetBothPos(350, 428);
-        theBricks.clear();
-        lives = 10;
+        brixolan::theBricks.clear();
+        brixolan::lives = 10;
     }
 };

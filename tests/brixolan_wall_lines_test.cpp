@@ -11,6 +11,8 @@
 #include "tests/brixolan_screen_fixture.h"
 #include "tests/support/game_screen.h"
 
+using namespace brixolan;
+
 namespace {
 
 const SDL_Rect TOP_WALL = {0, 0, 639, 20};

@@ -9,9 +9,9 @@
 #include "SDL.h"
 #include "SDL_ttf.h"
 #include "framework/surface.h"
-#include "shell/game_supplies.h"
+#include "shell/game.h"
 #include "shell/globals.h"
-#include "shell/state_stack.h"
+#include "shell/main_loop.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/fake_game.h"
 #include "tests/support/game_screen.h"
@@ -135,7 +135,7 @@ void ExpectBoxedLines(SDL_Surface* surface, const std::vector<ShownLine>& lines,
 }
 
 std::vector<ShownLine> MainMenuLines(int selected) {
-    std::vector<ShownLine> lines = {{impactFont1, GAME_CAPTION, BLUE}};
+    std::vector<ShownLine> lines = {{impactFont1, FAKE_GAME.caption, BLUE}};
     const char* options[] = {"Play", "Help", "Quit"};
     for (int i = 0; i < 3; ++i) {
         lines.push_back({impactFont2, options[i], i == selected ? RED : GREY});
@@ -267,7 +267,7 @@ TEST_F(HelpScreenTest, ShowsTheHelpLinesInABoxAndOnlyEnterLeadsBackToTheMainMenu
     HelpState();
 
     std::vector<ShownLine> lines;
-    for (const char* line : HELP_LINES) {
+    for (const char* line : FAKE_GAME.helpLines) {
         lines.push_back({impactFont1, line, HELP_GREEN});
     }
     lines.push_back({arialFont1, "Press Enter to Continue", HELP_PURPLE});
@@ -283,7 +283,7 @@ TEST_F(PauseScreenTest, OpensOnContinueGameOverTheGameWithTheClockStoppedUntilCo
     PushKeys({SDLK_DOWN, SDLK_DOWN});
     MenuState();
     MenuState();  // "Quit" selected on the main menu must not carry over
-    PushState(PlayState);
+    PushState(FAKE_GAME.PlayState);
     PushState(PauseState);
     FillRect(display, 0, 0, 640, 480, GAME_PICTURE);
     FakeClock::Advance(300);
@@ -297,7 +297,7 @@ TEST_F(PauseScreenTest, OpensOnContinueGameOverTheGameWithTheClockStoppedUntilCo
 
     PauseState();
 
-    EXPECT_EQ(Stack(), (std::vector<StateFunction>{MenuState, PlayState}));
+    EXPECT_EQ(Stack(), (std::vector<StateFunction>{MenuState, FAKE_GAME.PlayState}));
     EXPECT_EQ(readingsWhileWaiting, std::vector<Uint32>(3, atPause));
     EXPECT_EQ(timer.GetTicks(), atPause);
     FakeClock::Advance(16);
@@ -307,7 +307,7 @@ TEST_F(PauseScreenTest, OpensOnContinueGameOverTheGameWithTheClockStoppedUntilCo
 }
 
 TEST_F(PauseScreenTest, ReturnToMenuDropsTheGameAndShowsTheMainMenu) {
-    StackUp({MenuState, PlayState, PauseState});
+    StackUp({MenuState, FAKE_GAME.PlayState, PauseState});
     PushKeys({SDLK_DOWN, SDLK_RETURN});
 
     PauseState();

@@ -9,11 +9,11 @@
 
 #include "SDL.h"
 #include "SDL_ttf.h"
-#include "shell/game_supplies.h"
+#include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/hiscore.h"
 #include "shell/screens.h"
-#include "shell/state_stack.h"
+#include "shell/main_loop.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/fake_game.h"
 #include "tests/support/game_screen.h"
@@ -69,7 +69,7 @@ protected:
         });
         char program[] = "shell_tests";
         char* argv[] = {program, nullptr};
-        return SDL_main(1, argv);
+        return ZEM_RunGame(FAKE_GAME, 1, argv);
     }
 
     ScratchDir dir;
@@ -105,7 +105,7 @@ TEST_F(StartupTest, OpensTheGameWindowWithItsFontsAndStartsTheClock) {
         char* caption = nullptr;
         SDL_WM_GetCaption(&caption, nullptr);
         ASSERT_NE(caption, nullptr);
-        EXPECT_STREQ(caption, GAME_CAPTION);
+        EXPECT_STREQ(caption, FAKE_GAME.caption);
         EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
         ASSERT_NE(menu, nullptr);
         ASSERT_TRUE(menuBox != nullptr && background != nullptr);
@@ -149,9 +149,10 @@ TEST_F(StartupTest, EveryScreenHandsOverAsTheStateTableSays) {
 
     EXPECT_EQ(RunGame(events), 0);
 
-    std::vector<StateFunction> expected = {MenuState, MenuState,  MenuState, HelpState,  MenuState,
-                                           PlayState, PauseState, PlayState, PauseState, MenuState,
-                                           PlayState, LoseState,  MenuState, PlayState,  nullptr};
+    std::vector<StateFunction> expected = {
+        MenuState,           MenuState,  MenuState,           HelpState,           MenuState,
+        FAKE_GAME.PlayState, PauseState, FAKE_GAME.PlayState, PauseState,          MenuState,
+        FAKE_GAME.PlayState, LoseState,  MenuState,           FAKE_GAME.PlayState, nullptr};
     EXPECT_EQ(fakeGameLog.topAfterEachPass, expected);
     EXPECT_EQ(fakeGameLog.prePlayCalls, 3);
     EXPECT_EQ(fakeGameLog.topAtPrePlay, MenuState);

@@ -7,6 +7,8 @@
 #include "tests/support/wall_text.h"
 #include "tests/tamu_duel_fixture.h"
 
+using namespace tamu;
+
 namespace {
 
 // Frees a surface made by a test when the test is done with it.

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "framework/surface.h"
-#include "shell/game_supplies.h"
+#include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/screens.h"
-#include "shell/state_stack.h"
+#include "shell/main_loop.h"
 #include "tamu/game.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/game_screen.h"
@@ -30,20 +30,21 @@ class DuelTest : public PlayScreenTest {
 protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(PlayScreenTest::SetUp());
+        ZEM_UseGame(tamu::GAME);
         background = ZEM_LoadImage(GameFile("background640.jpg"));
         ASSERT_NE(background, nullptr);
         EmptyStateStack();
         timer.Start();
-        PrePlay();
+        tamu::PrePlay();
         PushState(MenuState);
-        PushState(PlayState);
+        PushState(tamu::PlayState);
     }
 
     void TearDown() override {
         // The saved pieces belong to this test's screen: put them back while it still exists.
         theBall.ReturnShot();
         myPaddle.ReturnShot();
-        otherPaddle.ReturnShot();
+        tamu::otherPaddle.ReturnShot();
         EmptyStateStack();
         timer.Stop();
         SDL_FreeSurface(background);

@@ -5,6 +5,8 @@
 
 #include "tests/tamu_duel_fixture.h"
 
+using namespace tamu;
+
 namespace {
 
 using Motion = std::array<int, 4>;  // x, y, x velocity, y velocity

@@ -11,6 +11,8 @@
 #include "tamu/game.h"
 #include "tests/support/game_screen.h"
 
+using namespace tamu;
+
 namespace {
 
 const SDL_Rect TOP_WALL = {0, 0, 639, 14};
@@ -21,6 +23,7 @@ class ScoreLinesTest : public PlayScreenTest {
 protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(PlayScreenTest::SetUp());
+        ZEM_UseGame(GAME);
         FillRect(display, 0, 0, 640, 480, CYAN);
         myPaddle.SetBothSize(60, 18);
         myPaddle.SetBothPos(320, 440);

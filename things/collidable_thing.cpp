@@ -1,5 +1,7 @@
 #include "things/collidable_thing.h"
 
+#include "framework/surface.h"
+
 namespace {
 
 // A box's inclusive edges in full-width ints, so boxes near the ends of the 16-bit range
@@ -49,12 +51,7 @@ void CollidableThing::AddBox(SDL_Rect box) {
 }
 
 void CollidableThing::AddBox(int x, int y, int w, int h) {
-    SDL_Rect box;
-    box.x = static_cast<Sint16>(x);
-    box.y = static_cast<Sint16>(y);
-    box.w = static_cast<Uint16>(w);
-    box.h = static_cast<Uint16>(h);
-    boxes.push_back(box);
+    boxes.push_back(ZEM_Rect(x, y, w, h));
 }
 
 void CollidableThing::ClearBoxes() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SDL.h"
+#include "framework/surface.h"
 
 // Anything on the playfield: an integer position (top-left corner) and size, in pixels.
 class LocatedThing {
@@ -22,14 +23,7 @@ public:
     int GetYSize() const { return ySize; }
 
     // The thing's rectangle, each value keeping its low 16 bits as SDL_Rect stores it.
-    SDL_Rect GetRect() const {
-        SDL_Rect rect;
-        rect.x = static_cast<Sint16>(xPos);
-        rect.y = static_cast<Sint16>(yPos);
-        rect.w = static_cast<Uint16>(xSize);
-        rect.h = static_cast<Uint16>(ySize);
-        return rect;
-    }
+    SDL_Rect GetRect() const { return ZEM_Rect(xPos, yPos, xSize, ySize); }
 
 protected:
     int xPos;

@@ -17,6 +17,9 @@ const int PIECE_WIDTH[ROW_PIECES] = {1, 2, 1, 1, 2, 1};
 
 }  // namespace
 
+// Each game sets its own limit when it starts (the shell takes it from the game's record).
+int Paddle::speedLimit = 0;
+
 void Paddle::Show(SDL_Surface* target) {
     SDL_Rect area = GetRect();
     SDL_FillRect(target, &area, SDL_MapRGB(target->format, WHITE_LEVEL, WHITE_LEVEL, WHITE_LEVEL));

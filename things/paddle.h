@@ -11,7 +11,7 @@
 // Columns beyond 8 eighths (when the width is not a multiple of 8) belong to no box.
 class Paddle : public MobileThing, public CollidableThing, public DisplacerThing {
 public:
-    // The top steering speed in pixels per frame: each program defines it for its game.
+    // The top steering speed in pixels per frame, set for the game being played.
     static int speedLimit;
 
     void Show(SDL_Surface* target);

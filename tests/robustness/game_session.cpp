@@ -11,9 +11,10 @@
 #include "SDL.h"
 #include "SDL_ttf.h"
 #include "brixolan/constants.h"
+#include "brixolan/game.h"
 #include "shell/globals.h"
 #include "shell/startup.h"
-#include "shell/state_stack.h"
+#include "shell/main_loop.h"
 #include "tests/support/game_screen.h"
 #include "tests/support/sdl_test.h"
 
@@ -80,7 +81,7 @@ int GameSessionTest::RunGame(int playFrames, std::function<void()> eachDelay) {
     });
     char program[] = "brixolan";
     char* argv[] = {program, nullptr};
-    int status = SDL_main(1, argv);
+    int status = ZEM_RunGame(brixolan::GAME, 1, argv);
     FakeClock::OnDelay(nullptr);
     return status;
 }
@@ -115,10 +116,10 @@ int GameSessionTest::RunGameAsOrdinaryUser(int playFrames, std::function<void()>
 void GameSessionTest::WriteScoringLevel() {
     // Column 8 (x 340 to 379) of the lowest row: the ball leaves the paddle at x 350.
     std::string map = "level_1\n";
-    for (int row = 0; row < ROWS; ++row) {
-        for (int column = 0; column < COLS; ++column) {
-            map += (row == ROWS - 1 && column == 8) ? "5" : "0";
-            map += column + 1 < COLS ? " " : "\n";
+    for (int row = 0; row < brixolan::ROWS; ++row) {
+        for (int column = 0; column < brixolan::COLS; ++column) {
+            map += (row == brixolan::ROWS - 1 && column == 8) ? "5" : "0";
+            map += column + 1 < brixolan::COLS ? " " : "\n";
         }
     }
     dir.WriteFile("levelmaps", map);

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/hiscore.h"
-#include "shell/state_stack.h"
+#include "shell/main_loop.h"
 #include "tests/robustness/game_session.h"
 
 namespace fs = std::filesystem;

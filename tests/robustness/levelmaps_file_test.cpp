@@ -19,6 +19,8 @@
 #include "shell/hiscore.h"
 #include "tests/robustness/game_session.h"
 
+using namespace brixolan;
+
 namespace fs = std::filesystem;
 
 namespace {

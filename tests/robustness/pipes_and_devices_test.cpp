@@ -13,7 +13,7 @@
 
 #include "brixolan/game.h"
 #include "brixolan/levels.h"
-#include "shell/game_supplies.h"
+#include "shell/game.h"
 #include "shell/globals.h"
 #include "tests/robustness/game_session.h"
 #include "tests/support/game_screen.h"
@@ -53,7 +53,7 @@ TEST_F(PipeOrDeviceTest, APipeUnderAPictureOrFontNameEndsStartUpWithStatusOne) {
         // shows whose window it is.
         char* caption = nullptr;
         SDL_WM_GetCaption(&caption, nullptr);
-        EXPECT_STREQ(caption, GAME_CAPTION);
+        EXPECT_STREQ(caption, brixolan::GAME.caption);
 
         EXPECT_EQ(dir.ReadFile("hiscore"), "42") << "a failed start-up writes no score";
         ReleaseWhatStartUpLeft();
@@ -71,8 +71,8 @@ TEST_F(PipeOrDeviceTest, APipeOrADeviceUnderTheLevelMapNameHoldsNoLevelAndThePla
             LinkToDevice("levelmaps", device);
         }
 
-        LoadLevel(1);
-        EXPECT_TRUE(theBricks.empty());
+        brixolan::LoadLevel(1);
+        EXPECT_TRUE(brixolan::theBricks.empty());
 
         EXPECT_EQ(RunGame(PLAY_FRAMES), 0);
         ReleaseWhatStartUpLeft();

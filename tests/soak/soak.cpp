@@ -23,11 +23,11 @@
 #include "SDL.h"
 #include "framework/clock.h"
 #include "framework/menu.h"
-#include "shell/game_supplies.h"
+#include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/screens.h"
 #include "shell/startup.h"
-#include "shell/state_stack.h"
+#include "shell/main_loop.h"
 #include "tests/soak/soak.h"
 #include "tests/support/sdl_test.h"
 
@@ -240,19 +240,19 @@ State Top() {
 }
 
 void CountChange(State before, State after) {
-    if (before == MenuState && after == PlayState) {
+    if (before == MenuState && after == SOAK_GAME.game->PlayState) {
         ++counts.games;
     } else if (before == MenuState && after == HelpState) {
         ++counts.helpVisits;
     } else if (before == MenuState && after == nullptr) {
         ++counts.quits;
-    } else if (before == PlayState && after == PauseState) {
+    } else if (before == SOAK_GAME.game->PlayState && after == PauseState) {
         ++counts.pauses;
-    } else if (before == PlayState && after == LoseState) {
+    } else if (before == SOAK_GAME.game->PlayState && after == LoseState) {
         ++counts.lostGames;
-    } else if (before == PlayState && after == nullptr) {
+    } else if (before == SOAK_GAME.game->PlayState && after == nullptr) {
         ++counts.windowCloses;
-    } else if (before == PauseState && after == PlayState) {
+    } else if (before == PauseState && after == SOAK_GAME.game->PlayState) {
         ++counts.continues;
     } else if (before == PauseState && after == MenuState) {
         ++counts.returnsToMenu;
@@ -302,7 +302,7 @@ bool RunSession(ScratchDir& folder) {
         runningState = before;
         before();
         runningState = nullptr;
-        CapFrameRate();
+        SOAK_GAME.game->CapFrameRate();
         ++counts.frames;
         ++sessionFrames;
         winding = counts.frames >= options.frames || sessionFrames >= SESSION_FRAMES_AT_MOST;
@@ -312,7 +312,7 @@ bool RunSession(ScratchDir& folder) {
             OnMainMenu();
         } else if (after == HelpState) {
             OnHelpScreen();
-        } else if (after == PlayState) {
+        } else if (after == SOAK_GAME.game->PlayState) {
             OnPlay();
         }
     }
@@ -387,6 +387,7 @@ int main(int argc, char* argv[]) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     dice.seed(options.seed);
+    ZEM_UseGame(*SOAK_GAME.game);
     ZEM_SetClock(FakeTicks, WaitAndAnswer);
 
     const auto started = std::chrono::steady_clock::now();

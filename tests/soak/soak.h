@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "SDL.h"
+#include "shell/game.h"
 #include "tests/support/scratch_dir.h"
 
 // What the soak driver needs to know about the game it runs. Each game's soak program
 // defines SOAK_GAME once (soak_brixolan.cpp, soak_tamu.cpp).
 struct SoakGame {
     const char* name;
+    const ZemGame* game;
     // Keys a player holds down during play.
     std::vector<SDLKey> steeringKeys;
     // Puts the game's own data files (beyond the pictures and fonts) into the working

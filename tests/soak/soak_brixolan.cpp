@@ -6,6 +6,8 @@
 #include "brixolan/game.h"
 #include "tests/soak/soak.h"
 
+using namespace brixolan;
+
 namespace {
 
 const int ROWS = 8;
@@ -66,5 +68,5 @@ void EndSession() {
 
 }  // namespace
 
-const SoakGame SOAK_GAME = {"brixolan", {SDLK_LEFT, SDLK_RIGHT}, PrepareFiles, WatchPlay, Tally,
-                            EndSession};
+const SoakGame SOAK_GAME = {"brixolan", &GAME,     {SDLK_LEFT, SDLK_RIGHT}, PrepareFiles, WatchPlay,
+                            Tally,      EndSession};

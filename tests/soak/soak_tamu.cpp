@@ -6,6 +6,8 @@
 #include "tamu/game.h"
 #include "tests/soak/soak.h"
 
+using namespace tamu;
+
 namespace {
 
 int points = 0;
@@ -39,5 +41,6 @@ void EndSession() {
 
 }  // namespace
 
-const SoakGame SOAK_GAME = {
-    "tamu", {SDLK_LEFT, SDLK_RIGHT, SDLK_z, SDLK_x}, PrepareFiles, WatchPlay, Tally, EndSession};
+const SoakGame SOAK_GAME = {"tamu",       &GAME,     {SDLK_LEFT, SDLK_RIGHT, SDLK_z, SDLK_x},
+                            PrepareFiles, WatchPlay, Tally,
+                            EndSession};

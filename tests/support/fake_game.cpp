@@ -1,26 +1,38 @@
 #include "tests/support/fake_game.h"
 
 #include "SDL.h"
-#include "shell/game_supplies.h"
+#include "framework/present.h"
+#include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/screens.h"
-#include "shell/state_stack.h"
+#include "shell/main_loop.h"
 #include "things/paddle.h"
 
 FakeGameLog fakeGameLog;
 std::function<void()> onFakeFrame;
 
-const char* const GAME_CAPTION = "Zem Testbed";
-const std::vector<const char*> HELP_LINES = {"Arrows  =  Move", "Z and X  =  Other",
-                                             "      P  =  Pause"};
-const bool PAUSE_SAVES_SCREEN = false;
+namespace {
 
-int Paddle::speedLimit = 4;
+void PrePlay();
+void PlayState();
+void CapFrameRate();
+
+}  // namespace
+
+const ZemGame FAKE_GAME = {
+    "Zem Testbed", {"Arrows  =  Move", "Z and X  =  Other", "      P  =  Pause"},
+    false,         4,
+    PrePlay,       PlayState,
+    CapFrameRate,
+};
 
 void ResetFakeGame() {
     fakeGameLog = FakeGameLog();
     onFakeFrame = nullptr;
+    ZEM_UseGame(FAKE_GAME);
 }
+
+namespace {
 
 void PrePlay() {
     ++fakeGameLog.prePlayCalls;
@@ -29,22 +41,16 @@ void PrePlay() {
     lastFrame = timer.GetTicks();
 }
 
-static void EmptyStack() {
-    while (!StateStack.empty()) {
-        StateStack.pop();
-    }
-}
-
 void PlayState() {
     ++fakeGameLog.playStateCalls;
     SDL_FillRect(screen, nullptr,
                  SDL_MapRGB(screen->format, FAKE_PLAY_RED, FAKE_PLAY_GREEN, FAKE_PLAY_BLUE));
-    SDL_Flip(screen);
+    ZEM_Flip(screen);
     if (!SDL_PollEvent(&event)) {
         return;
     }
     if (event.type == SDL_QUIT) {
-        EmptyStack();
+        EmptyStateStack();
     } else if (event.type == SDL_KEYDOWN) {
         SDLKey key = event.key.keysym.sym;
         if (key == SDLK_p || key == SDLK_ESCAPE) {
@@ -65,3 +71,5 @@ void CapFrameRate() {
         onFakeFrame();
     }
 }
+
+}  // namespace

@@ -4,6 +4,8 @@
 #include <functional>
 #include <vector>
 
+#include "shell/game.h"
+
 // A stand-in game for the shell's tests. Its play state paints the screen the FAKE_PLAY_*
 // colours and takes one event per frame: a quit request empties the stack, P or Escape
 // pushes the pause screen, and L stands for losing the last life (play gives way to the lose
@@ -30,5 +32,8 @@ extern FakeGameLog fakeGameLog;
 // Called by CapFrameRate after it has logged the pass.
 extern std::function<void()> onFakeFrame;
 
-// Forgets the log and the hook.
+// The stand-in game's record.
+extern const ZemGame FAKE_GAME;
+
+// Forgets the log and the hook, and makes the stand-in the game the shell runs.
 void ResetFakeGame();

@@ -5,8 +5,7 @@
 
 #include "SDL_ttf.h"
 #include "shell/globals.h"
-#include "shell/state_stack.h"
-#include "shell/window.h"
+#include "shell/main_loop.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
 #include "tests/support/wall_text.h"

@@ -10,6 +10,8 @@
 #include "shell/globals.h"
 #include "tests/support/scratch_dir.h"
 
+using namespace brixolan;
+
 namespace {
 
 const std::string EMPTY_ROW = "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0";

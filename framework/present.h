@@ -1,0 +1,19 @@
+#pragma once
+
+#include "SDL.h"
+
+// Every picture the games show reaches the window through these calls, so that a test or a
+// scaled window can stand between the drawing and the display. Unless replaced they are
+// SDL_Flip and SDL_UpdateRects; without a video mode there is nothing to show and they do
+// nothing.
+
+using ZemFlipFunction = void (*)(SDL_Surface* screen);
+using ZemUpdateRectsFunction = void (*)(SDL_Surface* screen, int count, SDL_Rect* rects);
+
+// Shows the whole surface.
+void ZEM_Flip(SDL_Surface* screen);
+// Shows only these rectangles of the surface.
+void ZEM_UpdateRects(SDL_Surface* screen, int count, SDL_Rect* rects);
+
+// Replaces the presenter; null for either puts SDL's own call back.
+void ZEM_SetPresenter(ZemFlipFunction flip, ZemUpdateRectsFunction updateRects);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <vector>
+
+// What a game hands to the shared shell: everything in which the two programs differ. The
+// shell never asks which game it runs; it reads this record.
+struct ZemGame {
+    // The window caption, also the main menu's header.
+    const char* caption;
+    // The header lines of the help screen, top to bottom.
+    std::vector<const char*> helpLines;
+    // Whether the pause screen saves the game picture and puts it back when it closes (a
+    // playfield that is never redrawn whole needs it).
+    bool pauseSavesScreen;
+    // The paddles' top steering speed, in pixels per frame.
+    int paddleSpeedLimit;
+    // Prepares a new game; called by the main menu right before it pushes PlayState.
+    void (*PrePlay)();
+    // One frame of play.
+    void (*PlayState)();
+    // Called after every state function: holds each pass of the main loop to the game's pace.
+    void (*CapFrameRate)();
+};
+
+// The game the shell is running; set by ZEM_RunGame (or by a test's driver).
+extern const ZemGame* game;
+
+// Makes this the game the shell runs: the record and the paddles' speed limit.
+void ZEM_UseGame(const ZemGame& theGame);
+
+// The whole program for this game: start-up, the main loop over the state stack, shut-down.
+// 0 after a normal end, 1 when start-up failed.
+int ZEM_RunGame(const ZemGame& theGame, int argc, char* argv[]);

@@ -1,0 +1,49 @@
+#include "shell/playfield.h"
+
+#include <vector>
+
+#include "shell/globals.h"
+
+namespace {
+
+const Uint8 WALL_LEVEL = 255;  // white: red, green and blue all at full
+
+}  // namespace
+
+void PaintWall(const SDL_Rect& wall) {
+    SDL_Rect area = wall;
+    SDL_FillRect(screen, &area, SDL_MapRGB(screen->format, WALL_LEVEL, WALL_LEVEL, WALL_LEVEL));
+}
+
+void DrawLineOnWall(KeptText& line, const std::string& text, const SDL_Rect& wall) {
+    SDL_Surface* rendered = line.Render(arialFont1, text, textColor2);
+    if (rendered == nullptr) {
+        return;
+    }
+    ZEM_BlitSurface(rendered, nullptr, screen, wall.x + (SCREEN_WIDTH - rendered->w) / 2, wall.y);
+}
+
+bool Touches(const CollidableThing& thing, const SDL_Rect& wall) {
+    const std::vector<SDL_Rect> wallBoxes = {wall};
+    return thing.HasCollided(wallBoxes, nullptr, nullptr);
+}
+
+void SteerPaddle(Paddle& paddle, SDLKey leftKey, SDLKey rightKey) {
+    const Uint8* keys = SDL_GetKeyState(nullptr);
+    if (keys[leftKey]) {
+        paddle.Left();
+    }
+    if (keys[rightKey]) {
+        paddle.Right();
+    }
+    paddle.Friction();
+}
+
+void KeepOffSideWalls(Paddle& paddle, const Walls& walls) {
+    if (Touches(paddle, walls.left)) {
+        paddle.SetXPos(walls.left.x + walls.left.w);
+    }
+    if (Touches(paddle, walls.right)) {
+        paddle.SetXPos(walls.right.x - paddle.GetXSize());
+    }
+}
