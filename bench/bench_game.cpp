@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 #include "SDL.h"
 #include "SDL_image.h"
@@ -27,7 +26,6 @@ const int MAX_BRICK_LIVES = 5;
 const int FIRST_COMPAT_PATCH = 50;
 const int DRIVER_NAME_SIZE = 64;
 
-std::unique_ptr<ZemMenu> benchMenu;
 std::string scratchFolder;
 
 // Every cell holds a brick, so each level is a full 120-brick field.
@@ -62,29 +60,13 @@ void NoWait(Uint32) {
 }  // namespace
 
 bool StartGameForBench(const ZemGame& theGame, const std::string& gameFolder) {
-    ZEM_UseGame(theGame);
-    if (chdir(gameFolder.c_str()) != 0 || !init() || !load_files()) {
-        return false;
-    }
-    if (!MakeScratchFolder()) {
-        return false;
-    }
-    timer.Start();
-    benchMenu = std::make_unique<ZemMenu>();
-    menu = benchMenu.get();
-    PushState(MenuState);
-    PreMenu();
-    return true;
+    return chdir(gameFolder.c_str()) == 0 && ZEM_StartGame(theGame) && MakeScratchFolder();
 }
 
 void StopGameForBench() {
     UseRealClock();
-    benchMenu.reset();
-    menu = nullptr;
-    clean_up();
-    while (!StateStack.empty()) {
-        StateStack.pop();
-    }
+    ZEM_EndGame();
+    EmptyStateStack();
     if (!scratchFolder.empty()) {
         std::filesystem::remove_all(scratchFolder);
         scratchFolder.clear();

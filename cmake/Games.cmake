@@ -3,6 +3,9 @@
 # tests, the soak, the benchmarks and the scripts) takes the games from this list.
 set(ZEM_GAMES brixolan tamu)
 
+# Every game's program (and what an install of it needs): `cmake --build build --target games`.
+add_custom_target(games)
+
 # zem_add_game(<name> SOURCES <rules...> [DATA <data files beyond the shared ones...>])
 # The game's rules become the library <name>_rules (what the tests and tools link), and
 # main.cpp of its folder the program <name> in the game folder.
@@ -14,6 +17,7 @@ function(zem_add_game name)
     add_executable(${name} main.cpp)
     target_link_libraries(${name} PRIVATE zem_entry ${name}_rules)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${GAME_DIR})
+    add_dependencies(games ${name})
     foreach(data ${GAME_DATA})
         configure_file(${PROJECT_SOURCE_DIR}/data/${data} ${GAME_DIR}/${data} COPYONLY)
     endforeach()
@@ -44,7 +48,7 @@ ${records}};
     list(TRANSFORM ZEM_GAMES APPEND _rules OUTPUT_VARIABLE rules)
     target_link_libraries(zem_all_games PUBLIC ${rules})
 
-    # The list for scripts, one name a line.
+    # The list for scripts, one name a line (build/games.txt).
     list(JOIN ZEM_GAMES "\n" lines)
     file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/games.txt CONTENT "${lines}\n" @ONLY)
 endfunction()

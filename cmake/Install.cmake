@@ -70,5 +70,6 @@ foreach(game ${ZEM_GAMES})
         DEPENDS ${ZEM_PACKAGING_DIR}/${game}.6
         COMMENT "Compressing the manual page of ${game}")
     add_custom_target(${game}_manual ALL DEPENDS ${manual})
+    add_dependencies(games ${game}_manual)
     install(FILES ${manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 endforeach()

@@ -28,6 +28,13 @@ extern const ZemGame* game;
 // Makes this the game the shell runs: the record and the paddles' speed limit.
 void ZEM_UseGame(const ZemGame& theGame);
 
+// The program's steps, which ZEM_RunGame takes in turn and a tool may take one by one:
+// start-up up to the main menu on the state stack (false when it failed, with everything
+// left as it stands), and the shut-down after the main loop (the menu object freed, the
+// pictures and fonts let go, the high score written, the libraries shut down).
+bool ZEM_StartGame(const ZemGame& theGame);
+void ZEM_EndGame();
+
 // The whole program for this game: start-up, the main loop over the state stack, shut-down.
 // 0 after a normal end, 1 when start-up failed.
 int ZEM_RunGame(const ZemGame& theGame, int argc, char* argv[]);

@@ -28,6 +28,9 @@ const int ARIAL_POINTS = 14;
 
 const Uint32 WINDOW_FLAGS = 0;  // a plain software window
 
+// The one menu object of a run, from start-up to shut-down.
+std::unique_ptr<ZemMenu> theMenu;
+
 }  // namespace
 
 bool init() {
@@ -94,23 +97,31 @@ void ZEM_UseGame(const ZemGame& theGame) {
     Paddle::speedLimit = theGame.paddleSpeedLimit;
 }
 
-int ZEM_RunGame(const ZemGame& theGame, int, char*[]) {
+bool ZEM_StartGame(const ZemGame& theGame) {
     ZEM_UseGame(theGame);
-    // A failed start-up leaves everything as it stands: no clean-up, no score written.
-    if (!init()) {
-        return 1;
-    }
-    if (!load_files()) {
-        return 1;
+    if (!init() || !load_files()) {
+        return false;
     }
     timer.Start();
-    auto theMenu = std::make_unique<ZemMenu>();
+    theMenu = std::make_unique<ZemMenu>();
     menu = theMenu.get();
     PushState(MenuState);
     PreMenu();
-    RunMainLoop();
+    return true;
+}
+
+void ZEM_EndGame() {
     theMenu.reset();
     menu = nullptr;
     clean_up();
+}
+
+int ZEM_RunGame(const ZemGame& theGame, int, char*[]) {
+    // A failed start-up leaves everything as it stands: no clean-up, no score written.
+    if (!ZEM_StartGame(theGame)) {
+        return 1;
+    }
+    RunMainLoop();
+    ZEM_EndGame();
     return 0;
 }

@@ -182,8 +182,6 @@ TEST_P(ShellEndToEnd, HelpShowsItsBoxAndEnterLeadsBackToTheSameMainMenu) {
     game->Press("Return");
     Screenshot help = game->WaitUntil("the help box", ShowsHelp);
 
-    help.SavePpm(std::string("/tmp/ops/help-") + GetParam().name + ".ppm");
-    menu.SavePpm(std::string("/tmp/ops/menu-") + GetParam().name + ".ppm");
     EXPECT_EQ(help.RowBands(HELP_GREEN).size(), GetParam().helpHeaderLines);
     Area keys = help.Bounds(HELP_GREEN);
     Area prompt = help.Bounds(HELP_PURPLE);

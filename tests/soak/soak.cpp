@@ -287,16 +287,11 @@ bool RunSession(ScratchDir& folder) {
     ++counts.sessions;
     long sessionFrames = 0;
     SOAK_GAME.prepareFiles(folder, counts.sessions);
-    if (!init() || !load_files()) {
+    if (!ZEM_StartGame(*SOAK_GAME.game)) {
         std::fprintf(stderr, "soak: the game did not start\n");
         return false;
     }
     ReleaseAllKeys();
-    timer.Start();
-    auto theMenu = std::make_unique<ZemMenu>();
-    menu = theMenu.get();
-    PushState(MenuState);
-    PreMenu();
     while (!StateStack.empty()) {
         const State before = Top();
         runningState = before;
@@ -316,10 +311,8 @@ bool RunSession(ScratchDir& folder) {
             OnPlay();
         }
     }
-    theMenu.reset();
-    menu = nullptr;
     SOAK_GAME.endSession();
-    clean_up();
+    ZEM_EndGame();
     memoryWatch.Look();
     return true;
 }
@@ -387,7 +380,6 @@ int main(int argc, char* argv[]) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     dice.seed(options.seed);
-    ZEM_UseGame(*SOAK_GAME.game);
     ZEM_SetClock(FakeTicks, WaitAndAnswer);
 
     const auto started = std::chrono::steady_clock::now();
