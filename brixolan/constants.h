@@ -23,7 +23,7 @@ const int PADDLE_SPEED_LIMIT = 4;
 
 // Where every level, and every game, starts: the paddle's left edge on the centre line, the
 // ball resting on it and leaving straight up at half the speed of a paddle bounce.
-const int PADDLE_START_X = 320;
+const int PADDLE_START_X = SCREEN_WIDTH / 2;
 const int PADDLE_START_Y = 440;
 const int SERVE_X_VEL = 0;
 const int SERVE_Y_VEL = -2;
