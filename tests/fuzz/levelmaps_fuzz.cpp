@@ -13,6 +13,8 @@
 #include "shell/globals.h"
 #include "tests/fuzz/file_in_scratch.h"
 
+using namespace brixolan;
+
 namespace {
 
 const int MAX_LIVES = 5;
