@@ -4,6 +4,12 @@
 # program there. The real programs live out of the PATH, beside each other.
 include(GNUInstallDirs)
 
+# The launchers go where Debian and the FHS keep games: /usr/games in the package, and
+# /usr/local/games for an installation from source (Debian and Ubuntu put both on every
+# user's PATH). A distribution that keeps games in bin/ configures with
+# -DZEM_INSTALL_GAMESDIR=bin.
+set(ZEM_INSTALL_GAMESDIR games CACHE PATH "Folder of the games' launchers, under the prefix")
+
 set(ZEM_PACKAGE_NAME zem-arcade)
 set(ZEM_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/${ZEM_PACKAGE_NAME})
 set(ZEM_DATA_DIR ${CMAKE_INSTALL_DATADIR}/${ZEM_PACKAGE_NAME})
@@ -19,13 +25,13 @@ set(ZEM_ICON_SIZES 16 32 48 64 128 256)
 
 # The launcher finds the program and the data relative to itself, so an installed tree
 # works under any prefix (the package's /usr as well as a --prefix given at install time).
-function(zem_relative_to_bindir var dir)
+function(zem_relative_to_gamesdir var dir)
     set(root /zem-install-root)
-    file(RELATIVE_PATH relative ${root}/${CMAKE_INSTALL_BINDIR} ${root}/${dir})
+    file(RELATIVE_PATH relative ${root}/${ZEM_INSTALL_GAMESDIR} ${root}/${dir})
     set(${var} ${relative} PARENT_SCOPE)
 endfunction()
-zem_relative_to_bindir(ZEM_BIN_TO_PROGRAMS ${ZEM_PROGRAM_DIR})
-zem_relative_to_bindir(ZEM_BIN_TO_DATA ${ZEM_DATA_DIR})
+zem_relative_to_gamesdir(ZEM_BIN_TO_PROGRAMS ${ZEM_PROGRAM_DIR})
+zem_relative_to_gamesdir(ZEM_BIN_TO_DATA ${ZEM_DATA_DIR})
 
 install(FILES ${GAME_DIR}/menubox.bmp ${GAME_DIR}/background640.jpg ${GAME_DIR}/levelmaps
     DESTINATION ${ZEM_DATA_DIR})
@@ -47,7 +53,7 @@ foreach(game brixolan tamu)
     configure_file(${ZEM_PACKAGING_DIR}/launcher.sh.in ${ZEM_STAGING_DIR}/bin/${game} @ONLY
         FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
         WORLD_READ WORLD_EXECUTE)
-    install(PROGRAMS ${ZEM_STAGING_DIR}/bin/${game} DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(PROGRAMS ${ZEM_STAGING_DIR}/bin/${game} DESTINATION ${ZEM_INSTALL_GAMESDIR})
 
     install(FILES ${ZEM_PACKAGING_DIR}/${game}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
