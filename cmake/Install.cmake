@@ -36,11 +36,16 @@ zem_relative_to_gamesdir(ZEM_BIN_TO_DATA ${ZEM_DATA_DIR})
 install(FILES ${GAME_DIR}/menubox.bmp ${GAME_DIR}/background640.jpg ${GAME_DIR}/levelmaps
     DESTINATION ${ZEM_DATA_DIR})
 
-# The fonts stay in their Debian font packages: the installed names are links to them.
+# The fonts stay in their Debian font packages: the installed names are links to them, made
+# when the prefix is known (cmake/InstallLink.cmake).
 foreach(font ARIAL IMPACT)
     string(TOLOWER ${font}.ttf name)
-    file(CREATE_LINK ${ZEM_${font}_SOURCE} ${ZEM_STAGING_DIR}/${name} SYMBOLIC)
-    install(FILES ${ZEM_STAGING_DIR}/${name} DESTINATION ${ZEM_DATA_DIR})
+    install(CODE "
+        set(ZEM_LINK ${name})
+        set(ZEM_LINK_TARGET ${ZEM_${font}_SOURCE})
+        set(ZEM_LINK_DIR ${ZEM_DATA_DIR})
+        set(ZEM_LINK_STAGING ${ZEM_STAGING_DIR}/links)
+        include(${CMAKE_CURRENT_LIST_DIR}/InstallLink.cmake)")
 endforeach()
 
 foreach(game brixolan tamu)

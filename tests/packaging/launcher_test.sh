@@ -110,6 +110,23 @@ test_installed_tree() {
     done
 }
 
+# Installed into /usr (as the package is, through DESTDIR), the font links stay within /usr
+# and are relative, as Debian wants; elsewhere they are absolute, so a moved tree keeps them.
+test_font_links_in_a_usr_tree() {
+    CURRENT="font links under /usr"
+    local staged="$SCRATCH/staged" data target
+    DESTDIR="$staged" "$CMAKE" --install "$BUILD_DIR" --prefix /usr >"$SCRATCH/install.log" 2>&1 ||
+        { cat "$SCRATCH/install.log" >&2; fail "cmake --install into /usr failed"; return; }
+    for data in impact.ttf arial.ttf; do
+        target=$(readlink "$staged/usr/share/zem-arcade/$data")
+        [[ "$target" == ../* ]] || fail "the link $data leads to '$target', not a relative path"
+        cmp -s "$(realpath -m "/usr/share/zem-arcade/$target")" "$GAME_DIR/$data" ||
+            fail "the link $data does not lead to the system's font"
+        target=$(readlink "$PREFIX/share/zem-arcade/$data")
+        [[ "$target" == /* ]] || fail "outside /usr the link $data is '$target', not absolute"
+    done
+}
+
 test_real_program_runs_in_the_players_folder() {
     CURRENT="real program"
     local game data
@@ -251,6 +268,7 @@ test_unusable_folder() {
 
 install_tree
 test_installed_tree
+test_font_links_in_a_usr_tree
 test_real_program_runs_in_the_players_folder
 swap_in_stand_ins
 test_folder_and_links
