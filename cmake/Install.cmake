@@ -13,6 +13,7 @@ set(ZEM_INSTALL_GAMESDIR games CACHE PATH "Folder of the games' launchers, under
 set(ZEM_PACKAGE_NAME zem-arcade)
 set(ZEM_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/${ZEM_PACKAGE_NAME})
 set(ZEM_DATA_DIR ${CMAKE_INSTALL_DATADIR}/${ZEM_PACKAGE_NAME})
+set(ZEM_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/${ZEM_PACKAGE_NAME})
 set(ZEM_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set(ZEM_STAGING_DIR ${CMAKE_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${ZEM_STAGING_DIR})
@@ -47,6 +48,30 @@ foreach(font ARIAL IMPACT)
         set(ZEM_LINK_STAGING ${ZEM_STAGING_DIR}/links)
         include(${CMAKE_CURRENT_LIST_DIR}/InstallLink.cmake)")
 endforeach()
+
+# What a distribution wants beside the programs: the terms, the history, and what software
+# centres show. The version each of them names is the project's.
+function(zem_check_version file pattern)
+    file(STRINGS ${file} versions REGEX "${pattern}" LIMIT_COUNT 1)
+    string(REGEX MATCH "${pattern}" version "${versions}")
+    if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+        message(FATAL_ERROR "${file} names version ${CMAKE_MATCH_1} first, the project "
+            "${PROJECT_VERSION}: add an entry for ${PROJECT_VERSION}.")
+    endif()
+endfunction()
+zem_check_version(${ZEM_PACKAGING_DIR}/changelog "^${ZEM_PACKAGE_NAME} \\(([^)]*)\\)")
+
+# The project's homepage, as the package, the copyright file and the AppStream metadata
+# name it; the AppStream ids are its host name turned round.
+set(ZEM_HOMEPAGE https://zem-arcade.example.org/)
+set(ZEM_APPSTREAM_PREFIX org.example.zem_arcade)
+set(changelog ${ZEM_STAGING_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${changelog}
+    COMMAND gzip -9n < ${ZEM_PACKAGING_DIR}/changelog > ${changelog}
+    DEPENDS ${ZEM_PACKAGING_DIR}/changelog
+    COMMENT "Compressing the changelog")
+add_custom_target(zem_changelog ALL DEPENDS ${changelog})
+install(FILES ${ZEM_PACKAGING_DIR}/copyright ${changelog} DESTINATION ${ZEM_DOC_DIR})
 
 foreach(game brixolan tamu)
     install(TARGETS ${game} RUNTIME DESTINATION ${ZEM_PROGRAM_DIR})
