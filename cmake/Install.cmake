@@ -74,7 +74,16 @@ add_custom_target(zem_changelog ALL DEPENDS ${changelog})
 install(FILES ${ZEM_PACKAGING_DIR}/copyright ${changelog} DESTINATION ${ZEM_DOC_DIR})
 
 foreach(game brixolan tamu)
+    # Linked and stripped as Debian's own programs are: every symbol bound at start, so the
+    # relocations can be read-only, and no compiler notes in the installed file.
+    target_link_options(${game} PRIVATE LINKER:-z,relro,-z,now)
     install(TARGETS ${game} RUNTIME DESTINATION ${ZEM_PROGRAM_DIR})
+    install(CODE "
+        if(CMAKE_INSTALL_DO_STRIP)
+            execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ZEM_PROGRAM_DIR}/${game}\"
+                COMMAND_ERROR_IS_FATAL ANY)
+        endif()")
 
     set(GAME ${game})
     list(JOIN ZEM_${game}_DATA " " GAME_DATA_FILES)
