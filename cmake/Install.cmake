@@ -96,6 +96,9 @@ foreach(game brixolan tamu)
 
     install(FILES ${ZEM_PACKAGING_DIR}/${game}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    set(metainfo ${ZEM_PACKAGING_DIR}/${ZEM_APPSTREAM_PREFIX}.${game}.metainfo.xml)
+    zem_check_version(${metainfo} "<release version=\"([^\"]*)\"")
+    install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     install(FILES ${ZEM_PACKAGING_DIR}/icons/${game}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
     foreach(size ${ZEM_ICON_SIZES})
