@@ -6,16 +6,18 @@
 # that notes where it ran and what it was given, to check the player's folder, the data
 # links, the high score and the environment from the outside.
 #
-# Usage: launcher_test.sh <cmake> <build folder> <game folder>
+# Usage: launcher_test.sh <cmake> <build folder> <game folder> <launchers' folder>
 set -uo pipefail
 
 CMAKE=$1
 BUILD_DIR=$2
 GAME_DIR=$3
+GAMES_DIR=$4
 
 SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/zem-launcher-XXXXXX")
 trap 'chmod -R u+rwx "$SCRATCH"; rm -rf "$SCRATCH"' EXIT
 PREFIX="$SCRATCH/install prefix"
+LAUNCHERS="$PREFIX/$GAMES_DIR"
 FAILURES=0
 CURRENT=""
 
@@ -77,7 +79,7 @@ test_installed_tree() {
     CURRENT="installed tree"
     local game data
     for game in brixolan tamu; do
-        [ -x "$PREFIX/bin/$game" ] || fail "no launcher bin/$game"
+        [ -x "$LAUNCHERS/$game" ] || fail "no launcher $GAMES_DIR/$game"
         [ -x "$PREFIX/libexec/zem-arcade/$game" ] || fail "no program libexec/zem-arcade/$game"
         gzip -dc "$PREFIX/share/man/man6/$game.6.gz" 2>/dev/null | grep -q "^\.TH ${game^^} 6" ||
             fail "no readable section 6 manual page for $game"
@@ -108,6 +110,23 @@ test_installed_tree() {
     done
 }
 
+# Installed into /usr (as the package is, through DESTDIR), the font links stay within /usr
+# and are relative, as Debian wants; elsewhere they are absolute, so a moved tree keeps them.
+test_font_links_in_a_usr_tree() {
+    CURRENT="font links under /usr"
+    local staged="$SCRATCH/staged" data target
+    DESTDIR="$staged" "$CMAKE" --install "$BUILD_DIR" --prefix /usr >"$SCRATCH/install.log" 2>&1 ||
+        { cat "$SCRATCH/install.log" >&2; fail "cmake --install into /usr failed"; return; }
+    for data in impact.ttf arial.ttf; do
+        target=$(readlink "$staged/usr/share/zem-arcade/$data")
+        [[ "$target" == ../* ]] || fail "the link $data leads to '$target', not a relative path"
+        cmp -s "$(realpath -m "/usr/share/zem-arcade/$target")" "$GAME_DIR/$data" ||
+            fail "the link $data does not lead to the system's font"
+        target=$(readlink "$PREFIX/share/zem-arcade/$data")
+        [[ "$target" == /* ]] || fail "outside /usr the link $data is '$target', not absolute"
+    done
+}
+
 test_real_program_runs_in_the_players_folder() {
     CURRENT="real program"
     local game data
@@ -115,7 +134,7 @@ test_real_program_runs_in_the_players_folder() {
         new_player "real $game"
         # No window can open on a driver that doesn't exist: the game itself ends with 1 at
         # once, and quietly; a complaint would be the launcher's.
-        SDL_VIDEODRIVER=no-such-driver launch "$PREFIX/bin/$game"
+        SDL_VIDEODRIVER=no-such-driver launch "$LAUNCHERS/$game"
         expect_eq "exit status of $game without a window" 1 "$STATUS"
         [[ "$ERRORS" != *"$game: "* ]] || fail "the launcher of $game complained: $ERRORS"
         for data in menubox.bmp background640.jpg impact.ttf arial.ttf; do
@@ -148,7 +167,7 @@ EOF
 test_folder_and_links() {
     CURRENT="player's folder"
     new_player "first run"
-    launch "$PREFIX/bin/brixolan" --ignored "two words"
+    launch "$LAUNCHERS/brixolan" --ignored "two words"
     expect_eq "exit status" 0 "$STATUS"
     local folder="$HOME/.local/share/brixolan"
     expect_eq "folder the game ran in" "$(real_path "$folder")" "$(ran_in)"
@@ -160,7 +179,7 @@ test_folder_and_links() {
     done
 
     CURRENT="exit status"
-    STUB_STATUS=3 launch "$PREFIX/bin/tamu"
+    STUB_STATUS=3 launch "$LAUNCHERS/tamu"
     expect_eq "the game's own exit status" 3 "$STATUS"
 }
 
@@ -170,11 +189,11 @@ test_high_score_kept() {
     local folder="$HOME/.local/share/brixolan"
     mkdir -p "$folder"
     printf '  1234\n' >"$folder/hiscore"
-    launch "$PREFIX/bin/brixolan"
+    launch "$LAUNCHERS/brixolan"
     expect_eq "exit status" 0 "$STATUS"
     expect_eq "high score file" "$(printf '  1234\n_')" "$(text_of "$folder/hiscore")"
     [ -L "$folder/hiscore" ] && fail "the high score became a link"
-    launch "$PREFIX/bin/brixolan"
+    launch "$LAUNCHERS/brixolan"
     expect_eq "high score file after a second start" "$(printf '  1234\n_')" \
         "$(text_of "$folder/hiscore")"
 }
@@ -187,7 +206,7 @@ test_links_renewed_but_own_files_kept() {
     ln -s "/nowhere/old install/menubox.bmp" "$folder/menubox.bmp"
     ln -s "$GAME_DIR/background640.jpg" "$folder/background640.jpg"
     printf 'my own font' >"$folder/arial.ttf"
-    launch "$PREFIX/bin/tamu"
+    launch "$LAUNCHERS/tamu"
     expect_eq "exit status" 0 "$STATUS"
     cmp -s "$folder/menubox.bmp" "$GAME_DIR/menubox.bmp" || fail "a dangling link was not renewed"
     expect_eq "link to another copy of the background" \
@@ -200,21 +219,21 @@ test_data_home_choice() {
     CURRENT="XDG_DATA_HOME"
     new_player "xdg"
     export XDG_DATA_HOME="$PLAYER/my data home"
-    launch "$PREFIX/bin/tamu"
+    launch "$LAUNCHERS/tamu"
     expect_eq "folder under XDG_DATA_HOME" "$(real_path "$XDG_DATA_HOME/tamu")" "$(ran_in)"
     [ -e "$HOME/.local/share/tamu" ] && fail "the folder under HOME was made as well"
 
     CURRENT="relative XDG_DATA_HOME"
     new_player "relative xdg"
     export XDG_DATA_HOME="relative/data"
-    launch "$PREFIX/bin/tamu"
+    launch "$LAUNCHERS/tamu"
     expect_eq "folder the game ran in" "$(real_path "$HOME/.local/share/tamu")" "$(ran_in)"
     [ -e "$PLAYER/somewhere else/relative" ] && fail "a relative XDG_DATA_HOME was used"
 
     CURRENT="empty XDG_DATA_HOME"
     new_player "empty xdg"
     export XDG_DATA_HOME=""
-    launch "$PREFIX/bin/tamu"
+    launch "$LAUNCHERS/tamu"
     expect_eq "folder the game ran in" "$(real_path "$HOME/.local/share/tamu")" "$(ran_in)"
 }
 
@@ -222,7 +241,7 @@ test_started_through_a_link() {
     CURRENT="launcher reached through a link"
     new_player "games folder"
     mkdir -p "$PLAYER/games"
-    ln -s "$PREFIX/bin/brixolan" "$PLAYER/games/brixolan"
+    ln -s "$LAUNCHERS/brixolan" "$PLAYER/games/brixolan"
     launch "$PLAYER/games/brixolan"
     expect_eq "exit status" 0 "$STATUS"
     cmp -s "$HOME/.local/share/brixolan/levelmaps" "$GAME_DIR/levelmaps" ||
@@ -234,7 +253,7 @@ test_unusable_folder() {
     new_player "blocked"
     mkdir -p "$HOME/.local"
     printf 'not a folder' >"$HOME/.local/share"
-    launch "$PREFIX/bin/brixolan"
+    launch "$LAUNCHERS/brixolan"
     expect_eq "exit status" 1 "$STATUS"
     [[ "$ERRORS" == "brixolan: "*"$HOME/.local/share/brixolan"* ]] ||
         fail "no message naming the folder: $ERRORS"
@@ -242,13 +261,14 @@ test_unusable_folder() {
 
     CURRENT="no home"
     new_player "homeless"
-    (unset HOME && launch "$PREFIX/bin/brixolan" && exit "$STATUS")
+    (unset HOME && launch "$LAUNCHERS/brixolan" && exit "$STATUS")
     expect_eq "exit status without HOME" 1 "$?"
     [ -z "$(ran_in)" ] || fail "the game was started anyway"
 }
 
 install_tree
 test_installed_tree
+test_font_links_in_a_usr_tree
 test_real_program_runs_in_the_players_folder
 swap_in_stand_ins
 test_folder_and_links
