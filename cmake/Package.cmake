@@ -6,15 +6,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Zem Arcade")
 set(CPACK_PACKAGE_CONTACT "Zem Arcade developers <zem-arcade@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "two small arcade games: a brick breaker and a paddle duel")
-# Debian shows the description as it stands: lines under 80 columns, a blank line between
-# paragraphs.
-set(CPACK_PACKAGE_DESCRIPTION
-    "Zem Brixolan (brixolan) is a one-player brick breaking game: steer the
-paddle, keep the ball in play and knock the bricks of each level out.
-
-Zem Tamu (tamu) is a paddle duel for two players on one keyboard.
-
-Both keep each player's high score in the player's own data folder.")
+# Debian shows the description as it stands (packaging/description): lines under 80
+# columns, a blank line between paragraphs.
+file(READ ${ZEM_PACKAGING_DIR}/description CPACK_PACKAGE_DESCRIPTION)
+string(STRIP "${CPACK_PACKAGE_DESCRIPTION}" CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_PACKAGE_HOMEPAGE_URL ${ZEM_HOMEPAGE})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -3,7 +3,7 @@
 # make package        the Debian package, in $(BUILD)/package/
 # make test-package   package round trip: build, install with apt, start each game, remove
 # make test-compat    the whole test suite on sdl12-compat, then back to classic SDL 1.2
-# make screenshots    PNGs of the main menu, help, a brixolan level and a tamu duel in docs/
+# make screenshots    PNGs of the main menu, help and a moment of play of each game in docs/
 # make install        install into PREFIX (default /usr/local); make uninstall removes it
 
 PREFIX ?= /usr/local
