@@ -19,7 +19,7 @@ void FillWall(SDL_Rect wall, Uint32 colour) {
     SDL_FillRect(screen, &wall, colour);
 }
 
-// The two lines as last rendered: they change only when a life or a point does, so most
+// The two lines as last rendered: they change only when a life, a level or a point does, so most
 // frames draw them as they are instead of rendering them again.
 KeptText livesLine;
 KeptText scoreLine;
@@ -46,10 +46,10 @@ void DrawGame() {
     FillWall(BOTTOM_BOUND, white);
 
     DrawLineOnWall(livesLine, "Lives: " + std::to_string(lives), BOTTOM_BOUND);
-    DrawLineOnWall(
-        scoreLine,
-        "Score: " + std::to_string(score) + "   ---   High Score: " + std::to_string(hiScore),
-        TOP_BOUND);
+    DrawLineOnWall(scoreLine,
+                   "Level: " + std::to_string(level) + "   ---   Score: " + std::to_string(score) +
+                       "   ---   High Score: " + std::to_string(hiScore),
+                   TOP_BOUND);
 
     theBall.Show(screen);
     myPaddle.Show(screen);
