@@ -40,4 +40,5 @@ void EndSession() {
 }  // namespace
 
 const SoakGame SOAK_GAME = {
-    "tamu", {SDLK_LEFT, SDLK_RIGHT, SDLK_z, SDLK_x}, PrepareFiles, WatchPlay, Tally, EndSession};
+    "tamu",    {SDLK_LEFT, SDLK_RIGHT, SDLK_z, SDLK_x}, PrepareFiles, WatchPlay, Tally, {},
+    EndSession};
