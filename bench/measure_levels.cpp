@@ -291,10 +291,12 @@ void MeasureAll(int seeds, int limitSeconds) {
             MeasureLevel(number, seeds, limitSeconds, totals);
         }
     }
-    std::printf("\n%d levels: %s with each level's median run, %s with each level's worst",
-                totals.levels, Clock(totals.medianMs).c_str(), Clock(totals.worstMs).c_str());
+    std::printf("\n%d level%s: %s with each level's median run, %s with each level's worst",
+                totals.levels, totals.levels == 1 ? "" : "s", Clock(totals.medianMs).c_str(),
+                Clock(totals.worstMs).c_str());
     if (totals.notCleared > 0) {
-        std::printf("; %d runs did not clear their level", totals.notCleared);
+        std::printf("; %d run%s did not clear %s level", totals.notCleared,
+                    totals.notCleared == 1 ? "" : "s", totals.notCleared == 1 ? "its" : "their");
     }
     std::printf(".\n");
 }
