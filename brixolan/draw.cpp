@@ -12,7 +12,7 @@ namespace brixolan {
 
 namespace {
 
-// The two lines as last rendered: they change only when a life or a point does.
+// The two lines as last rendered: they change only when a life, a level or a point does.
 KeptText livesLine;
 KeptText scoreLine;
 
@@ -26,10 +26,10 @@ void DrawGame() {
     PaintWall(BOTTOM_BOUND);
 
     DrawLineOnWall(livesLine, "Lives: " + std::to_string(lives), BOTTOM_BOUND);
-    DrawLineOnWall(
-        scoreLine,
-        "Score: " + std::to_string(score) + "   ---   High Score: " + std::to_string(hiScore),
-        TOP_BOUND);
+    DrawLineOnWall(scoreLine,
+                   "Level: " + std::to_string(level) + "   ---   Score: " + std::to_string(score) +
+                       "   ---   High Score: " + std::to_string(hiScore),
+                   TOP_BOUND);
 
     theBall.Show(screen);
     myPaddle.Show(screen);

@@ -1,6 +1,7 @@
 #include "brixolan/levels.h"
 
 #include <cstddef>
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <string>
@@ -20,6 +21,7 @@ const int MAX_BRICK_LIVES = 5;
 // No marker line is longer than this ("level_" and an int), so no more of a line is kept: a
 // file of huge lines is scanned, not copied.
 const std::size_t LONGEST_MARKER = 32;
+const std::size_t INT_DIGITS = std::numeric_limits<int>::digits10 + 1;
 
 // Reads the next line, keeping at most its first LONGEST_MARKER + 1 characters; the rest of
 // a longer line is skipped. False when the file has no further line or can't be read.
@@ -55,6 +57,25 @@ bool FindMarker(std::ifstream& file, int number) {
     return false;
 }
 
+// The number a marker line names, written as the marker of that number is; NO_LEVEL for
+// any other line.
+int MarkerNumber(const std::string& line) {
+    const std::size_t prefix = std::strlen(MARKER_PREFIX);
+    if (line.compare(0, prefix, MARKER_PREFIX) != 0) {
+        return NO_LEVEL;
+    }
+    const std::string digits = line.substr(prefix);
+    if (digits.empty() || digits.size() > INT_DIGITS ||
+        digits.find_first_not_of("0123456789") != std::string::npos) {
+        return NO_LEVEL;
+    }
+    const long long number = std::stoll(digits);
+    if (number > std::numeric_limits<int>::max() || std::to_string(number) != digits) {
+        return NO_LEVEL;
+    }
+    return static_cast<int>(number);
+}
+
 // A cell that isn't a brick strength stays empty, so a broken map never makes a brick that
 // can't be destroyed.
 bool IsBrick(int cell) {
@@ -88,6 +109,25 @@ void ServeBall() {
     const int y = myPaddle.GetYPos() - theBall.GetYSize() + 1;
     theBall.SetBothPos(x, y);
     theBall.SetBothVel(SERVE_X_VEL, SERVE_Y_VEL);
+}
+
+int NextLevelNumber(int after) {
+    std::ifstream file;
+    if (ZEM_IsPlainFile(LEVEL_FILE)) {
+        file.open(LEVEL_FILE);
+    }
+    int next = NO_LEVEL;
+    std::string line;
+    while (file.is_open() && ReadLineStart(file, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        const int number = MarkerNumber(line);
+        if (number > after && (next == NO_LEVEL || number < next)) {
+            next = number;
+        }
+    }
+    return next;
 }
 
 void LoadLevel(int number) {

@@ -8,6 +8,13 @@ namespace brixolan {
 // level `number`; no bricks when the file or the level can't be read.
 void LoadLevel(int number);
 
+// Levels are numbered from 1, so no level is ever numbered NO_LEVEL.
+const int NO_LEVEL = 0;
+
+// The lowest level number above `after` that has a marker in the file, or NO_LEVEL when the
+// file holds none (or can't be read).
+int NextLevelNumber(int after);
+
 // Puts the ball on the paddle where the paddle stands, leaving straight up.
 void ServeBall();
 

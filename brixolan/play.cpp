@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "brixolan/cleared_screen.h"
 #include "brixolan/constants.h"
 #include "brixolan/draw.h"
 #include "brixolan/game.h"
@@ -98,19 +99,29 @@ void CheckLost(bool pausedThisFrame) {
     PushState(LoseState);
 }
 
-// A cleared level brings the next one; past the last level of the file play goes on at
-// the first again. Without a first level the numbers keep counting, one a frame.
-void CheckCleared() {
-    if (!theBricks.empty()) {
+// After a cleared level come the next numbers the file holds, in order; a level without
+// bricks is passed over at once. False when no level with bricks follows.
+bool LoadNextLevel() {
+    for (int next = NextLevelNumber(level); next != NO_LEVEL; next = NextLevelNumber(level)) {
+        level = next;
+        LoadLevel(level);
+        if (!theBricks.empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Past the last level play goes on at the first, keeping score and lives; a player who has
+// just knocked out the last brick of the last level is told so first.
+void CheckCleared(bool hadBricks) {
+    if (!theBricks.empty() || LoadNextLevel()) {
         return;
     }
-    ++level;
+    level = FIRST_LEVEL;
     LoadLevel(level);
-    if (theBricks.empty() && level != FIRST_LEVEL) {
-        LoadLevel(FIRST_LEVEL);
-        if (!theBricks.empty()) {
-            level = FIRST_LEVEL;
-        }
+    if (hadBricks && lives > 0 && !StateStack.empty()) {
+        PushState(AllClearedState);
     }
 }
 
@@ -128,6 +139,7 @@ void PrePlay() {
 
 void PlayState() {
     const bool paused = TakePlayEvent();
+    const bool hadBricks = !theBricks.empty();
     SteerPaddle(myPaddle, SDLK_LEFT, SDLK_RIGHT);
     for (int pass = 0; pass < DETECTION_PASSES; ++pass) {
         Move();
@@ -139,7 +151,7 @@ void PlayState() {
         hiScore = score;
     }
     CheckLost(paused);
-    CheckCleared();
+    CheckCleared(hadBricks);
     DrawGame();
 }
 

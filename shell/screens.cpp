@@ -21,7 +21,7 @@ struct ScreenColour {
 const ScreenColour MAIN_MENU_SELECTED = {255, 0, 0};
 const ScreenColour HELP_HEADER = {100, 250, 100};
 const ScreenColour HELP_SELECTED = {180, 20, 240};
-const ScreenColour LOSE_HEADER = {200, 20, 20};
+const SDL_Color LOSE_HEADER = {200, 20, 20, 0};
 
 const char* const PRESS_ENTER = "Press Enter to Continue";
 
@@ -214,12 +214,18 @@ void PauseState() {
     timer.Resume();
 }
 
-void LoseState() {
+void ShowOverPlay(const std::vector<std::string>& headers, SDL_Color headerColour) {
     menu->Reset();
-    menu->SetHeaderColor(LOSE_HEADER.r, LOSE_HEADER.g, LOSE_HEADER.b);
-    menu->AddHeader("You Are Dead");
+    menu->SetHeaderColor(headerColour.r, headerColour.g, headerColour.b);
+    for (std::string line : headers) {
+        menu->AddHeader(line);
+    }
     menu->AddOption(PRESS_ENTER);
     menu->GetChoice(event, screen, impactFont2, arialFont1);
+}
+
+void LoseState() {
+    ShowOverPlay({"You Are Dead"}, LOSE_HEADER);
     PreMenu();
     StateStack.pop();
 }

@@ -176,6 +176,23 @@ TEST_F(LevelMapTest, CellsOutsideTheFiveStrengthsStayEmpty) {
     EXPECT_EQ(Bricks(), (std::vector<Cell>{{20, 20, 1}}));
 }
 
+// Only lines that read exactly as a level's marker name a level, whatever order they stand in.
+TEST(NextLevelNumber, IsTheLowestMarkerAboveTheGivenNumber) {
+    ScratchDir folder;
+    EXPECT_EQ(NextLevelNumber(0), NO_LEVEL) << "no file";
+    folder.WriteFile("levelmaps",
+                     "level_5\nlevel_2\nlevel_9 \nlevel_09\nlevel_+9\nLevel_9\nlevel_\n"
+                     "a level_9\nlevel_99999999999\nlevel_3\r\n" +
+                         EMPTY_ROW + "\nlevel_2147483647");
+    const struct {
+        int after;
+        int next;
+    } cases[] = {{0, 2}, {1, 2}, {2, 3}, {3, 5}, {4, 5}, {5, 2147483647}, {2147483647, NO_LEVEL}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(NextLevelNumber(c.after), c.next) << "after " << c.after;
+    }
+}
+
 TEST(ShippedLevelMaps, AtLeastTwelveLevelsOfRisingDifficultyUsingEveryStrength) {
     ScratchDir folder;
     folder.CopyGameFile("levelmaps");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "brixolan/cleared_screen.h"
 #include "brixolan/draw.h"
 #include "brixolan/game.h"
 #include "brixolan/levels.h"
@@ -202,42 +203,59 @@ TEST_F(PlayTest, ALostBallWaitsASecondOnTheOldPictureThenRestsOnThePaddle) {
     }
 }
 
-TEST_F(PlayTest, ClearingALevelLoadsTheNextAndAfterTheLastComesTheFirst) {
-    folder.WriteFile("levelmaps", Level(1, "1 1 1 1 1 1 1 1 1 1 1 1 1 1 1") +
-                                      Level(2, "0 0 0 0 0 0 0 3 3 0 0 0 0 0 0"));
+TEST_F(PlayTest, ClearingALevelLoadsTheNextNumberOfTheFileAndAfterTheLastTheFirst) {
+    // Out of order, with a gap at 3 and a last level 5 without bricks.
+    folder.WriteFile("levelmaps", Level(4, "0 0 0 0 0 0 0 0 0 0 0 0 0 0 4") +
+                                      Level(1, "1 1 1 1 1 1 1 1 1 1 1 1 1 1 1") +
+                                      Level(2, "0 0 0 0 0 0 0 3 3 0 0 0 0 0 0") +
+                                      Level(5, "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0"));
     lives = 7;
     score = 40;
-    for (int next : {2, 1}) {
+    const struct {
+        int next;
+        size_t bricks;
+        int firstLives;
+    } steps[] = {{2, 2, 3}, {4, 1, 4}, {1, 15, 1}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.next);
         theBricks.assign(1, Middle(1));
         myPaddle.SetBothPos(100, 440);
         PlaceBall({310, 121, 2, -2});
 
         PlayState();
 
-        EXPECT_EQ(level, next);
-        EXPECT_EQ(theBricks.size(), next == 2 ? 2u : 15u);
-        EXPECT_EQ(theBricks[0].GetLives(), next == 2 ? 3 : 1);
+        EXPECT_EQ(level, step.next);
+        ASSERT_EQ(theBricks.size(), step.bricks);
+        EXPECT_EQ(theBricks[0].GetLives(), step.firstLives);
         EXPECT_EQ(myPaddle.GetXPos(), 320);
         ExpectBall({350, 428, 0, -2});
         EXPECT_EQ(lives, 7);
+        // Only after the last level is the player told that every level is cleared.
+        std::vector<void (*)()> states{MenuState, PlayState};
+        if (step.next == 1) {
+            states.push_back(AllClearedState);
+        }
+        EXPECT_EQ(Stack(), states);
     }
-    EXPECT_EQ(score, 42);
+    EXPECT_EQ(score, 43);
 
-    // The first level again, and the ball free to play it.
+    // The first level again, and the ball free to play it once the screen has gone.
+    StateStack.pop();
     PlayState();
     ExpectBall({350, 426, 0, -2});
     EXPECT_EQ(level, 1);
 }
 
-TEST_F(PlayTest, WithoutAnyLevelTheNumbersCountUpAndTheBallStaysOnThePaddle) {
+TEST_F(PlayTest, WithoutAnyLevelPlayStaysAtTheFirstWithTheBallOnThePaddle) {
     theBricks.clear();
     for (int frame = 1; frame <= 3; ++frame) {
         PlayState();
         ExpectBall({350, 428, 0, -2});
     }
-    EXPECT_EQ(level, 4);
+    EXPECT_EQ(level, 1);
     EXPECT_TRUE(theBricks.empty());
     EXPECT_EQ(lives, 10);
+    EXPECT_EQ(Stack(), (std::vector<void (*)()>{MenuState, PlayState})) << "nothing was cleared";
 }
 
 TEST_F(PlayTest, PrePlayShowsAFreshFieldForASecondBeforePlay) {

@@ -1,5 +1,6 @@
-// The lives and score lines are kept from frame to frame while they read the same; these
-// tests hold every frame's lines to the text rendered afresh, whatever changed in between.
+// The lives line and the level and score line are kept from frame to frame while they read the
+// same; these tests hold every frame's lines to the text rendered afresh, whatever changed in
+// between.
 #include <string>
 
 #include <gtest/gtest.h>
@@ -24,31 +25,39 @@ protected:
         ASSERT_NO_FATAL_FAILURE(BrickScreenTest::SetUp());
         score = 0;
         hiScore = 0;
+        level = 1;
     }
 
     void ExpectFrameShows(const std::string& after) {
         DrawGame();
         ExpectWallShows("Lives: " + std::to_string(lives), BOTTOM_WALL, after);
-        ExpectWallShows(
-            "Score: " + std::to_string(score) + "   ---   High Score: " + std::to_string(hiScore),
-            TOP_WALL, after);
+        ExpectWallShows("Level: " + std::to_string(level) +
+                            "   ---   Score: " + std::to_string(score) +
+                            "   ---   High Score: " + std::to_string(hiScore),
+                        TOP_WALL, after);
     }
 };
 
-TEST_F(WallLinesTest, EachFrameShowsTheLivesAndScoreOfThatFrameInGrey) {
+TEST_F(WallLinesTest, EachFrameShowsTheLivesLevelAndScoreOfThatFrameInGrey) {
     ExpectFrameShows("the first frame");
     const SDL_Color grey = {125, 125, 125, 0};
     EXPECT_TRUE(WallText(arialFont1, "Lives: 10", grey).ShownOn(display, BOTTOM_WALL, 639));
+    EXPECT_TRUE(WallText(arialFont1, "Level: 1   ---   Score: 0   ---   High Score: 0", grey)
+                    .ShownOn(display, TOP_WALL, 639));
     ExpectFrameShows("a frame where nothing changed");
     lives = 9;
     ExpectFrameShows("a lost ball");
     score = 1;
     hiScore = 1;
     ExpectFrameShows("a point");
+    level = 2;
+    ExpectFrameShows("a new level");
     lives = 10;
     score = 0;
+    level = 1;
     ExpectFrameShows("a new game");
     lives = 0;
+    level = 20;
     score = 12345;
     hiScore = 12345;
     ExpectFrameShows("a long game");

@@ -1,6 +1,7 @@
 // The brick game seen from outside, on level maps of the tests' own: the play screen's
 // walls, bricks, ball, paddle and text lines, steering, lost balls, points and the high
-// score, pause, continue and return to the menu, and closing the window during play.
+// score, pause, continue and return to the menu, closing the window during play, and the
+// screen after the last level.
 
 #include <regex>
 #include <string>
@@ -16,6 +17,8 @@ namespace {
 // By lives, 1 to 5.
 const Rgb BRICK_COLOURS[] = {
     {0, 0, 150}, {100, 0, 200}, {150, 0, 150}, {200, 0, 100}, {255, 0, 50}};
+
+const Rgb CLEARED_GOLD{230, 190, 30};
 
 const int WALL = 20;
 const int TOP_WALL_Y = 0;
@@ -56,10 +59,10 @@ WallLine LivesLine(int lives) {
     return WallLine("Lives: " + std::to_string(lives), BOTTOM_WALL_Y, WALL);
 }
 
-WallLine ScoreLine(int score, int hiScore) {
-    return WallLine(
-        "Score: " + std::to_string(score) + "   ---   High Score: " + std::to_string(hiScore),
-        TOP_WALL_Y, WALL);
+WallLine TopLine(int level, int score, int hiScore) {
+    return WallLine("Level: " + std::to_string(level) + "   ---   Score: " + std::to_string(score) +
+                        "   ---   High Score: " + std::to_string(hiScore),
+                    TOP_WALL_Y, WALL);
 }
 
 // The paddle fills its rectangle and nothing else in its rows is white.
@@ -85,7 +88,7 @@ TEST(BrixolanEndToEnd, PlayScreenSteeringALostBallAndClosingTheWindow) {
     StartPlay(game);
 
     const WallLine tenLives = LivesLine(10);
-    const WallLine noScore = ScoreLine(0, 42);
+    const WallLine noScore = TopLine(1, 0, 42);
     Screenshot opening = game.WaitUntil("the opening play screen", [&](const Screenshot& shot) {
         return PaddleAt(shot, START_X) && BallAbovePaddle(shot, 350) && tenLives.ShownIn(shot) &&
                noScore.ShownIn(shot);
@@ -175,7 +178,7 @@ TEST(BrixolanEndToEnd, AKnockedOffLifeScoresAndBecomesTheHighScore) {
     GameProcess game(GameFile("brixolan"), dir.Path());
     StartPlay(game, {"Left"});
 
-    const WallLine firstPoint = ScoreLine(1, 1);
+    const WallLine firstPoint = TopLine(1, 1, 1);
     Screenshot hit = game.WaitUntil(
         "the first point", [&](const Screenshot& shot) { return firstPoint.ShownIn(shot); });
     EXPECT_EQ(hit.Count(BRICK_COLOURS[0]), 0) << "the brick is gone";
@@ -192,6 +195,43 @@ TEST(BrixolanEndToEnd, AKnockedOffLifeScoresAndBecomesTheHighScore) {
     LeaveByTheMenus(game);
     EXPECT_EQ(game.WaitForExit(), 0);
     EXPECT_EQ(dir.ReadFile("hiscore"), "1");
+}
+
+// Levels 1 and 3, each a one-life brick above the serve, which clears it without the paddle.
+TEST(BrixolanEndToEnd, AfterTheLastLevelAScreenSaysSoAndPlayGoesOnAtTheFirst) {
+    ScratchDir dir;
+    dir.CopyStartupFiles();
+    const std::string serveColumn = "0 0 0 0 0 0 0 0 1 0 0 0 0 0 0";
+    std::string levels = LevelOne({serveColumn}) + "level_3\n";
+    for (int row = 0; row < 8; ++row) {
+        levels += row == 7 ? serveColumn + "\n" : EMPTY_ROW;
+    }
+    dir.WriteFile("levelmaps", levels);
+    GameProcess game(GameFile("brixolan"), dir.Path());
+    StartPlay(game);
+
+    const WallLine thirdLevel = TopLine(3, 1, 1);
+    game.WaitUntil("level 3 after level 1",
+                   [&](const Screenshot& shot) { return thirdLevel.ShownIn(shot); });
+    const auto clearedShown = [](const Screenshot& shot) {
+        return shot.Count(CLEARED_GOLD) > WORD_PIXELS;
+    };
+    Screenshot cleared = game.WaitUntil("the screen after the last level", clearedShown);
+    EXPECT_TRUE(LivesLine(10).ShownIn(cleared)) << "over the play screen";
+
+    // Closing the window is passed over there, as on the lose screen.
+    game.RequestClose();
+    SDL_Delay(300);
+    EXPECT_TRUE(clearedShown(game.Shot()));
+
+    game.Press("Return");
+    const WallLine firstAgain = TopLine(1, 2, 2);
+    game.WaitUntil("level 1 again, keeping the score", [&](const Screenshot& shot) {
+        return firstAgain.ShownIn(shot) && shot.Count(CLEARED_GOLD) == 0;
+    });
+    game.RequestClose();
+    EXPECT_EQ(game.WaitForExit(), 0);
+    EXPECT_EQ(dir.ReadFile("hiscore"), "2");
 }
 
 }  // namespace

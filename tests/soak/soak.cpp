@@ -94,6 +94,7 @@ struct Counts {
     int lostGames = 0;
     int windowCloses = 0;
     int quits = 0;
+    int ownScreens = 0;
 };
 
 // The clock: it stands still until the game waits, and a wait moves it on at once. The test
@@ -212,10 +213,21 @@ void OnPlay() {
     }
 }
 
-// The pause and lose screens block inside their call and wait 20 ms a pass: the player
-// answers during those waits.
+bool IsOwnScreen(State state) {
+    for (State screen : SOAK_GAME.ownScreens) {
+        if (state == screen) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The pause and lose screens, and the game's own, block inside their call and wait 20 ms a
+// pass: the player answers during those waits.
 void OnBlockingScreen() {
-    if ((runningState != PauseState && runningState != LoseState) || !QueueEmpty()) {
+    const bool blocking =
+        runningState == PauseState || runningState == LoseState || IsOwnScreen(runningState);
+    if (!blocking || !QueueEmpty()) {
         return;
     }
     if (winding) {
@@ -250,6 +262,8 @@ void CountChange(State before, State after) {
         ++counts.pauses;
     } else if (before == SOAK_GAME.game->PlayState && after == LoseState) {
         ++counts.lostGames;
+    } else if (before == SOAK_GAME.game->PlayState && IsOwnScreen(after)) {
+        ++counts.ownScreens;
     } else if (before == SOAK_GAME.game->PlayState && after == nullptr) {
         ++counts.windowCloses;
     } else if (before == PauseState && after == SOAK_GAME.game->PlayState) {
@@ -359,9 +373,10 @@ void Report(double seconds) {
                 options.seed, counts.frames, seconds, counts.sessions);
     std::printf(
         "  %d games, %d lost, %d pauses, %d continues, %d returns to the menu, "
-        "%d help visits, %d windows closed, %d quits; %s\n",
+        "%d help visits, %d windows closed, %d quits, %d of the game's own screens; %s\n",
         counts.games, counts.lostGames, counts.pauses, counts.continues, counts.returnsToMenu,
-        counts.helpVisits, counts.windowCloses, counts.quits, SOAK_GAME.tally().c_str());
+        counts.helpVisits, counts.windowCloses, counts.quits, counts.ownScreens,
+        SOAK_GAME.tally().c_str());
     if (!options.memoryCheck) {
         return;
     }

@@ -22,6 +22,8 @@ struct SoakGame {
     void (*watchPlay)();
     // One line about what watchPlay counted.
     std::string (*tally)();
+    // Screens of the game's own that stop play and wait for Enter, as the lose screen does.
+    std::vector<void (*)()> ownScreens;
     // Called before a session shuts the game down: drops whatever the game still holds of
     // this session's screen, which a real process only lets go when it ends.
     void (*endSession)();

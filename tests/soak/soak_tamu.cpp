@@ -43,4 +43,4 @@ void EndSession() {
 
 const SoakGame SOAK_GAME = {"tamu",       &GAME,     {SDLK_LEFT, SDLK_RIGHT, SDLK_z, SDLK_x},
                             PrepareFiles, WatchPlay, Tally,
-                            EndSession};
+                            {},           EndSession};
