@@ -158,6 +158,17 @@ SDL_Surface* ZemMenu::Draw(TTF_Font* headerFont, TTF_Font* optionFont) {
     return block;
 }
 
+SDL_Rect ZemMenu::CentredArea(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont) {
+    SDL_Surface* block = Draw(headerFont, optionFont);
+    if (block == nullptr) {
+        return ZEM_Rect(0, 0, 0, 0);
+    }
+    const SDL_Rect area =
+        ZEM_Rect((target->w - block->w) / 2, (target->h - block->h) / 2, block->w, block->h);
+    SDL_FreeSurface(block);
+    return area;
+}
+
 void ZemMenu::ShowCentred(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont) {
     SDL_Surface* block = Draw(headerFont, optionFont);
     BlitCentred(block, target);

@@ -27,6 +27,8 @@ public:
     // made; 0 x 0 for a menu without lines). A line the font can't render is left blank at its
     // font's height.
     SDL_Surface* Draw(TTF_Font* headerFont, TTF_Font* optionFont);
+    // The part of the target that ShowCentred draws on (empty when there is nothing to show).
+    SDL_Rect CentredArea(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont);
     void ShowCentred(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont);
     void ShowBoxed(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont,
                    SDL_Surface* boxTexture);

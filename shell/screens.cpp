@@ -215,15 +215,15 @@ void HelpState() {
 void PauseState() {
     // Time on the pause screen must not count, or the pacer would see a gap afterwards.
     timer.Pause();
-    DisplacerThing savedScreen;
-    if (game->pauseSavesScreen) {
-        const SDL_Rect wholeScreen = ZEM_Rect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-        savedScreen.TakeShot(screen, wholeScreen);
-    }
     menu->Reset();
     menu->AddHeader("Game Paused");
     menu->AddOption("Continue Game");
     menu->AddOption("Return to Menu");
+    // The menu draws only on its own block, so that is all of the game picture it can spoil.
+    DisplacerThing savedScreen;
+    if (game->pauseSavesScreen) {
+        savedScreen.TakeShot(screen, menu->CentredArea(screen, impactFont2, impactFont1));
+    }
     int choice = menu->WaitForChoice(event, screen, impactFont2, impactFont1);
     if (choice == CHOICE_CONTINUE) {
         StateStack.pop();
