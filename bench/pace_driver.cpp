@@ -22,6 +22,7 @@
 
 #include "bench/bench_game.h"
 #include "bench/pace_player.h"
+#include "framework/present.h"
 #include "tests/support/all_games.h"
 #include "shell/game.h"
 #include "shell/globals.h"
@@ -89,6 +90,26 @@ double Seconds(Clock::duration duration) {
     return std::chrono::duration<double>(duration).count();
 }
 
+// Time spent presenting: SDL's own calls, timed through the present hook.
+struct PresentTimes {
+    int count = 0;
+    double seconds = 0;
+} presentTimes;
+
+void TimedFlip(SDL_Surface* surface) {
+    const Clock::time_point start = Clock::now();
+    SDL_Flip(surface);
+    presentTimes.seconds += Seconds(Clock::now() - start);
+    ++presentTimes.count;
+}
+
+void TimedUpdateRects(SDL_Surface* surface, int count, SDL_Rect* rects) {
+    const Clock::time_point start = Clock::now();
+    SDL_UpdateRects(surface, count, rects);
+    presentTimes.seconds += Seconds(Clock::now() - start);
+    ++presentTimes.count;
+}
+
 // One pass of the game's main loop.
 void RunPass(bool steering) {
     if (steering) {
@@ -141,6 +162,7 @@ Run Measure(double seconds, bool play) {
 
     Run run;
     const CpuTimes cpuStart = ReadCpu();
+    presentTimes = PresentTimes{};
     const Clock::time_point start = Clock::now();
     Clock::time_point last = start;
     while (Seconds(last - start) < seconds) {
@@ -216,6 +238,7 @@ Run MeasureWaitingScreen(double seconds) {
     std::thread watcher([&run, seconds] {
         std::this_thread::sleep_for(std::chrono::duration<double>(WARM_UP_SECONDS));
         const CpuTimes cpuStart = ReadCpu();
+        presentTimes = PresentTimes{};
         const Clock::time_point start = Clock::now();
         std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
         const CpuTimes cpuEnd = ReadCpu();
@@ -256,16 +279,18 @@ void Report(const Run& run, const char* screenName) {
         "\"passes_per_second\": %.2f, \"cap\": %.2f, \"interval_min_ms\": %.3f, "
         "\"interval_median_ms\": %.3f, \"interval_p99_ms\": %.3f, \"interval_max_ms\": %.3f, "
         "\"cpu_percent\": %.2f, \"main_thread_cpu_percent\": %.2f, "
-        "\"xserver_cpu_percent\": %.2f, \"still_passes\": %d, "
-        "\"ended_by\": \"%s\", \"load_average\": \"%s\"}\n",
+        "\"xserver_cpu_percent\": %.2f, \"presents\": %d, \"present_ms\": %.4f, "
+        "\"still_passes\": %d, "
+        "\"ended_by\": \"%s\", \"load_average\": \"%s\", \"sdl\": \"%s\"}\n",
         PACED_GAME, screenName, run.seconds, static_cast<int>(passes),
         paced > 0 ? passes / paced : 0.0, 1000.0 / PACED_PERIOD_MS, Percentile(run.intervalsMs, 0),
         Percentile(run.intervalsMs, 0.5), Percentile(run.intervalsMs, PERCENTILE_99),
         Percentile(run.intervalsMs, 1),
         run.seconds > 0 ? 100.0 * run.cpu.process / run.seconds : 0.0,
         run.seconds > 0 ? 100.0 * run.cpu.mainThread / run.seconds : 0.0,
-        run.seconds > 0 ? 100.0 * run.cpu.xServer / run.seconds : 0.0, run.stillPasses,
-        run.endedBy.c_str(), LoadAverage().c_str());
+        run.seconds > 0 ? 100.0 * run.cpu.xServer / run.seconds : 0.0, presentTimes.count,
+        presentTimes.count > 0 ? 1000.0 * presentTimes.seconds / presentTimes.count : 0.0,
+        run.stillPasses, run.endedBy.c_str(), LoadAverage().c_str(), SdlDescription().c_str());
 }
 
 int Usage(const char* program) {
@@ -289,6 +314,7 @@ int main(int argc, char** argv) {
         return Usage(argv[0]);
     }
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ZEM_SetPresenter(TimedFlip, TimedUpdateRects);
     if (!StartGameForBench(*GameNamed(PACED_GAME), ZEM_GAME_DIR)) {
         std::fprintf(stderr, "%s: the game could not start\n", argv[0]);
         return 1;
