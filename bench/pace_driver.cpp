@@ -17,10 +17,12 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/bench_game.h"
 #include "bench/pace_player.h"
+#include "framework/present.h"
 #include "tests/support/all_games.h"
 #include "shell/game.h"
 #include "shell/globals.h"
@@ -42,6 +44,7 @@ const double PERCENTILE_99 = 0.99;
 struct CpuTimes {
     double process = 0;     // seconds, every thread of the process
     double mainThread = 0;  // seconds, the thread that runs the game
+    double xServer = 0;     // seconds, the X server (when bench/pacing names its process)
 };
 
 // utime and stime, fields 14 and 15 of a stat line; the name in field 2 may hold blanks.
@@ -69,6 +72,10 @@ CpuTimes ReadCpu() {
     CpuTimes times;
     times.process = StatSeconds("/proc/self/stat");
     times.mainThread = StatSeconds("/proc/self/task/" + std::to_string(getpid()) + "/stat");
+    const char* server = std::getenv("PACING_XSERVER_PID");
+    if (server != nullptr) {
+        times.xServer = StatSeconds(std::string("/proc/") + server + "/stat");
+    }
     return times;
 }
 
@@ -81,6 +88,26 @@ std::string LoadAverage() {
 
 double Seconds(Clock::duration duration) {
     return std::chrono::duration<double>(duration).count();
+}
+
+// Time spent presenting: SDL's own calls, timed through the present hook.
+struct PresentTimes {
+    int count = 0;
+    double seconds = 0;
+} presentTimes;
+
+void TimedFlip(SDL_Surface* surface) {
+    const Clock::time_point start = Clock::now();
+    SDL_Flip(surface);
+    presentTimes.seconds += Seconds(Clock::now() - start);
+    ++presentTimes.count;
+}
+
+void TimedUpdateRects(SDL_Surface* surface, int count, SDL_Rect* rects) {
+    const Clock::time_point start = Clock::now();
+    SDL_UpdateRects(surface, count, rects);
+    presentTimes.seconds += Seconds(Clock::now() - start);
+    ++presentTimes.count;
 }
 
 // One pass of the game's main loop.
@@ -135,6 +162,7 @@ Run Measure(double seconds, bool play) {
 
     Run run;
     const CpuTimes cpuStart = ReadCpu();
+    presentTimes = PresentTimes{};
     const Clock::time_point start = Clock::now();
     Clock::time_point last = start;
     while (Seconds(last - start) < seconds) {
@@ -157,7 +185,90 @@ Run Measure(double seconds, bool play) {
     run.seconds = Seconds(last - start);
     run.cpu.process = cpuEnd.process - cpuStart.process;
     run.cpu.mainThread = cpuEnd.mainThread - cpuStart.mainThread;
+    run.cpu.xServer = cpuEnd.xServer - cpuStart.xServer;
     return run;
+}
+
+// The loop every window needs at the least, for comparison: it only takes the queued events
+// and sleeps out the pass at the game's cap, as the pacers do.
+void BarePass() {
+    SDL_Event queued;
+    while (SDL_PollEvent(&queued) != 0) {
+    }
+    WaitOutFrame(PACED_PERIOD_MS);
+    lastFrame = timer.GetTicks();
+}
+
+Run MeasureBare(double seconds) {
+    for (const Clock::time_point warmEnd = Clock::now() + std::chrono::seconds(1);
+         Clock::now() < warmEnd;) {
+        BarePass();
+    }
+    Run run;
+    const CpuTimes cpuStart = ReadCpu();
+    const Clock::time_point start = Clock::now();
+    Clock::time_point last = start;
+    while (Seconds(last - start) < seconds) {
+        BarePass();
+        const Clock::time_point now = Clock::now();
+        run.intervalsMs.push_back(Seconds(now - last) * 1000.0);
+        last = now;
+    }
+    const CpuTimes cpuEnd = ReadCpu();
+    run.seconds = Seconds(last - start);
+    run.cpu.process = cpuEnd.process - cpuStart.process;
+    run.cpu.mainThread = cpuEnd.mainThread - cpuStart.mainThread;
+    run.cpu.xServer = cpuEnd.xServer - cpuStart.xServer;
+    return run;
+}
+
+void PushKey(SDLKey key) {
+    SDL_Event press{};
+    press.type = SDL_KEYDOWN;
+    press.key.type = SDL_KEYDOWN;
+    press.key.state = SDL_PRESSED;
+    press.key.keysym.sym = key;
+    SDL_PushEvent(&press);
+}
+
+// A screen that waits inside its call for Enter (help, pause): while the game's thread is in
+// it, another thread lets it settle, measures it for the given time and then presses Enter.
+Run MeasureWaitingScreen(double seconds) {
+    Run run;
+    std::thread watcher([&run, seconds] {
+        std::this_thread::sleep_for(std::chrono::duration<double>(WARM_UP_SECONDS));
+        const CpuTimes cpuStart = ReadCpu();
+        presentTimes = PresentTimes{};
+        const Clock::time_point start = Clock::now();
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+        const CpuTimes cpuEnd = ReadCpu();
+        run.seconds = Seconds(Clock::now() - start);
+        run.cpu.process = cpuEnd.process - cpuStart.process;
+        run.cpu.mainThread = cpuEnd.mainThread - cpuStart.mainThread;
+        run.cpu.xServer = cpuEnd.xServer - cpuStart.xServer;
+        PushKey(SDLK_RETURN);
+    });
+    RunPass(false);
+    watcher.join();
+    return run;
+}
+
+// Help: "Help" chosen on the main menu. Pause: the pause key in play.
+bool OpenWaitingScreen(const std::string& screenName) {
+    if (screenName == "help") {
+        PushKey(SDLK_DOWN);
+        PushKey(SDLK_RETURN);
+        for (int pass = 0; pass < PASSES_TO_START_PLAY && TopIs(MenuState); ++pass) {
+            RunPass(false);
+        }
+        return TopIs(HelpState);
+    }
+    if (!ChoosePlay()) {
+        return false;
+    }
+    PushKey(SDLK_p);
+    RunPass(true);
+    return TopIs(PauseState);
 }
 
 void Report(const Run& run, const char* screenName) {
@@ -167,19 +278,25 @@ void Report(const Run& run, const char* screenName) {
         "{\"game\": \"%s\", \"screen\": \"%s\", \"seconds\": %.3f, \"passes\": %d, "
         "\"passes_per_second\": %.2f, \"cap\": %.2f, \"interval_min_ms\": %.3f, "
         "\"interval_median_ms\": %.3f, \"interval_p99_ms\": %.3f, \"interval_max_ms\": %.3f, "
-        "\"cpu_percent\": %.2f, \"main_thread_cpu_percent\": %.2f, \"still_passes\": %d, "
-        "\"ended_by\": \"%s\", \"load_average\": \"%s\"}\n",
+        "\"cpu_percent\": %.2f, \"main_thread_cpu_percent\": %.2f, "
+        "\"xserver_cpu_percent\": %.2f, \"presents\": %d, \"present_ms\": %.4f, "
+        "\"still_passes\": %d, "
+        "\"ended_by\": \"%s\", \"load_average\": \"%s\", \"sdl\": \"%s\"}\n",
         PACED_GAME, screenName, run.seconds, static_cast<int>(passes),
         paced > 0 ? passes / paced : 0.0, 1000.0 / PACED_PERIOD_MS, Percentile(run.intervalsMs, 0),
         Percentile(run.intervalsMs, 0.5), Percentile(run.intervalsMs, PERCENTILE_99),
         Percentile(run.intervalsMs, 1),
         run.seconds > 0 ? 100.0 * run.cpu.process / run.seconds : 0.0,
-        run.seconds > 0 ? 100.0 * run.cpu.mainThread / run.seconds : 0.0, run.stillPasses,
-        run.endedBy.c_str(), LoadAverage().c_str());
+        run.seconds > 0 ? 100.0 * run.cpu.mainThread / run.seconds : 0.0,
+        run.seconds > 0 ? 100.0 * run.cpu.xServer / run.seconds : 0.0, presentTimes.count,
+        presentTimes.count > 0 ? 1000.0 * presentTimes.seconds / presentTimes.count : 0.0,
+        run.stillPasses, run.endedBy.c_str(), LoadAverage().c_str(), SdlDescription().c_str());
 }
 
 int Usage(const char* program) {
-    std::fprintf(stderr, "usage: %s menu|play SECONDS  (DISPLAY must name an X server)\n", program);
+    std::fprintf(stderr,
+                 "usage: %s bare|menu|help|pause|play SECONDS  (DISPLAY must name an X server)\n",
+                 program);
     return 2;
 }
 
@@ -191,22 +308,34 @@ int main(int argc, char** argv) {
     }
     const std::string screenName = argv[1];
     const double seconds = std::atof(argv[2]);
-    if ((screenName != "menu" && screenName != "play") || seconds <= 0) {
+    const bool known = screenName == "bare" || screenName == "menu" || screenName == "help" ||
+                       screenName == "pause" || screenName == "play";
+    if (!known || seconds <= 0) {
         return Usage(argv[0]);
     }
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ZEM_SetPresenter(TimedFlip, TimedUpdateRects);
     if (!StartGameForBench(*GameNamed(PACED_GAME), ZEM_GAME_DIR)) {
         std::fprintf(stderr, "%s: the game could not start\n", argv[0]);
         return 1;
     }
     const bool play = screenName == "play";
-    if (play && !ChoosePlay()) {
-        std::fprintf(stderr, "%s: the main menu did not start play\n", argv[0]);
+    const bool waiting = screenName == "help" || screenName == "pause";
+    if ((play && !ChoosePlay()) || (waiting && !OpenWaitingScreen(screenName))) {
+        std::fprintf(stderr, "%s: the main menu did not open the %s screen\n", argv[0],
+                     screenName.c_str());
         StopGameForBench();
         return 1;
     }
-    const Run run = Measure(seconds, play);
-    Report(run, play ? "play" : "main menu");
+    Run run;
+    if (screenName == "bare") {
+        run = MeasureBare(seconds);
+    } else if (waiting) {
+        run = MeasureWaitingScreen(seconds);
+    } else {
+        run = Measure(seconds, play);
+    }
+    Report(run, screenName == "menu" ? "main menu" : screenName.c_str());
     StopGameForBench();
     return 0;
 }

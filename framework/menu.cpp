@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "framework/clock.h"
+#include "framework/kept_text.h"
 #include "framework/present.h"
 #include "framework/surface.h"
 
@@ -157,6 +158,17 @@ SDL_Surface* ZemMenu::Draw(TTF_Font* headerFont, TTF_Font* optionFont) {
     return block;
 }
 
+SDL_Rect ZemMenu::CentredArea(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont) {
+    SDL_Surface* block = Draw(headerFont, optionFont);
+    if (block == nullptr) {
+        return ZEM_Rect(0, 0, 0, 0);
+    }
+    const SDL_Rect area =
+        ZEM_Rect((target->w - block->w) / 2, (target->h - block->h) / 2, block->w, block->h);
+    SDL_FreeSurface(block);
+    return area;
+}
+
 void ZemMenu::ShowCentred(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont) {
     SDL_Surface* block = Draw(headerFont, optionFont);
     BlitCentred(block, target);
@@ -181,10 +193,30 @@ void ZemMenu::ShowBoxed(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* opt
 
 int ZemMenu::GetChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
                        TTF_Font* optionFont) {
+    return ChoiceLoop(event, target, headerFont, optionFont, true);
+}
+
+int ZemMenu::WaitForChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
+                           TTF_Font* optionFont) {
+    return ChoiceLoop(event, target, headerFont, optionFont, false);
+}
+
+// Drawing the same lines at the same place again changes no pixel, and a new selection only
+// recolours the same glyphs, so a still picture needs a redraw only when the menu changed.
+int ZemMenu::ChoiceLoop(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
+                        TTF_Font* optionFont, bool everyPass) {
+    bool drawn = false;
+    unsigned drawnRevision = 0;
+    unsigned drawnAge = 0;
     int result = -1;
     while (result == -1) {
         result = AcceptChoice(event);
-        ShowCentred(target, headerFont, optionFont);
+        if (everyPass || !drawn || drawnRevision != revision || drawnAge != ZEM_KeptPicturesAge()) {
+            ShowCentred(target, headerFont, optionFont);
+            drawn = true;
+            drawnRevision = revision;
+            drawnAge = ZEM_KeptPicturesAge();
+        }
         ZEM_Delay(CHOICE_PASS_DELAY);
     }
     return result;

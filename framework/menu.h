@@ -27,6 +27,8 @@ public:
     // made; 0 x 0 for a menu without lines). A line the font can't render is left blank at its
     // font's height.
     SDL_Surface* Draw(TTF_Font* headerFont, TTF_Font* optionFont);
+    // The part of the target that ShowCentred draws on (empty when there is nothing to show).
+    SDL_Rect CentredArea(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont);
     void ShowCentred(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont);
     void ShowBoxed(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont,
                    SDL_Surface* boxTexture);
@@ -38,10 +40,18 @@ public:
     // Blocks, redrawing every 20 ms, until Enter confirms an option; returns its index.
     int GetChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
                   TTF_Font* optionFont);
+    // The same for a menu over a picture that stands still meanwhile: it looks for a key
+    // every 20 ms but draws and presents only when the menu changed (or the kept pictures
+    // were forgotten), which gives the same pixels for nothing.
+    int WaitForChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
+                      TTF_Font* optionFont);
     // Handles at most one queued event: the confirmed option's index, or -1.
     int AcceptChoice(SDL_Event& event);
 
 private:
+    int ChoiceLoop(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
+                   TTF_Font* optionFont, bool everyPass);
+
     std::vector<std::string> headers;
     std::vector<std::string> options;
     SDL_Color offColor;

@@ -15,5 +15,9 @@ void ZEM_Flip(SDL_Surface* screen);
 // Shows only these rectangles of the surface.
 void ZEM_UpdateRects(SDL_Surface* screen, int count, SDL_Rect* rects);
 
+// How many presents there have been: a screen that presents only what it changed compares
+// it with the count after its own last present to know that nobody else showed anything.
+unsigned ZEM_PresentCount();
+
 // Replaces the presenter; null for either puts SDL's own call back.
 void ZEM_SetPresenter(ZemFlipFunction flip, ZemUpdateRectsFunction updateRects);

@@ -1,5 +1,6 @@
 #include "shell/playfield.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "shell/globals.h"
@@ -21,6 +22,16 @@ void DrawLineOnWall(KeptText& line, const std::string& text, const SDL_Rect& wal
         return;
     }
     ZEM_BlitSurface(rendered, nullptr, screen, wall.x + (SCREEN_WIDTH - rendered->w) / 2, wall.y);
+}
+
+SDL_Rect WallLineArea(const SDL_Rect& wall) {
+    const int lineHeight = arialFont1 != nullptr ? TTF_FontHeight(arialFont1) : 0;
+    return ZEM_Rect(0, wall.y, SCREEN_WIDTH, std::max(static_cast<int>(wall.h), lineHeight));
+}
+
+bool LineOnWallChanged(KeptText& line, const std::string& text) {
+    line.Render(arialFont1, text, textColor2);
+    return line.Changed();
 }
 
 bool Touches(const CollidableThing& thing, const SDL_Rect& wall) {

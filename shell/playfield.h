@@ -35,6 +35,14 @@ void PaintWall(const SDL_Rect& wall);
 // rendered, for want of the font or of a surface, is left out of the frame.
 void DrawLineOnWall(KeptText& line, const std::string& text, const SDL_Rect& wall);
 
+// The rows a line drawn on this wall may cover, across the window: the line can be taller
+// than the wall.
+SDL_Rect WallLineArea(const SDL_Rect& wall);
+
+// Renders the line as DrawLineOnWall will show it (kept while unchanged), ahead of drawing:
+// true when it differs from the one rendered before.
+bool LineOnWallChanged(KeptText& line, const std::string& text);
+
 // Whether any of the thing's boxes overlaps the wall.
 bool Touches(const CollidableThing& thing, const SDL_Rect& wall);
 

@@ -1,6 +1,7 @@
 #include "shell/screens.h"
 
 #include "SDL.h"
+#include "framework/clock.h"
 #include "framework/kept_text.h"
 #include "framework/menu.h"
 #include "framework/surface.h"
@@ -39,6 +40,10 @@ const int NO_CHOICE = -1;
 const int BOX_TILE_SIZE = 30;
 const int BOX_MARGIN = 10;  // box beyond the text on every side of the main menu
 
+// The help screen looks for its key this often while nothing is queued: a prompt answer
+// without spending a core on asking.
+const Uint32 HELP_KEY_WAIT_MS = 10;
+
 void CentreOnScreen(SDL_Surface* surface) {
     if (surface == nullptr) {
         return;
@@ -72,8 +77,7 @@ public:
 
     // The box and lines as a fresh drawing would show them: null when there are none.
     SDL_Surface* Get() {
-        if (picture == nullptr || drawnMenu != menu || drawnRevision != menu->Revision() ||
-            drawnAge != ZEM_KeptPicturesAge()) {
+        if (picture == nullptr || Stale()) {
             Redraw();
         }
         return picture;
@@ -82,9 +86,20 @@ public:
     void Forget() {
         SDL_FreeSurface(picture);
         picture = nullptr;
+        shown = false;
     }
 
+    // Whether the window shows this very picture already: it was presented and nothing it
+    // is drawn from has changed since.
+    bool Shown() const { return shown && picture != nullptr && !Stale(); }
+    void MarkShown() { shown = picture != nullptr; }
+
 private:
+    bool Stale() const {
+        return drawnMenu != menu || drawnRevision != menu->Revision() ||
+               drawnAge != ZEM_KeptPicturesAge();
+    }
+
     void Redraw() {
         Forget();
         SDL_Surface* text = menu->Draw(impactFont1, impactFont2);
@@ -105,6 +120,7 @@ private:
     }
 
     SDL_Surface* picture = nullptr;
+    bool shown = false;
     const ZemMenu* drawnMenu = nullptr;
     unsigned drawnRevision = 0;
     unsigned drawnAge = 0;
@@ -125,8 +141,12 @@ void DrawBoxAndLines() {
     }
 }
 
-// The main menu's lines in a box in the middle of the background picture.
+// The main menu's lines in a box in the middle of the background picture. While the window
+// shows it unchanged, the pass draws and presents nothing.
 void DrawMainMenu() {
+    if (mainMenuPicture.Shown()) {
+        return;
+    }
     ZEM_BlitSurface(background, nullptr, screen, 0, 0);
     SDL_Surface* picture = mainMenuPicture.Get();
     if (picture != nullptr) {
@@ -135,6 +155,7 @@ void DrawMainMenu() {
         DrawBoxAndLines();
     }
     ZEM_Flip(screen);
+    mainMenuPicture.MarkShown();
 }
 
 }  // namespace
@@ -183,6 +204,9 @@ void HelpState() {
     menu->ShowBoxed(screen, impactFont1, arialFont1, menuBox);
     // The box stays as drawn: nothing on this screen changes until Enter.
     while (menu->AcceptChoice(event) == NO_CHOICE) {
+        if (SDL_PollEvent(nullptr) == 0) {
+            ZEM_Delay(HELP_KEY_WAIT_MS);
+        }
     }
     PreMenu();
     StateStack.pop();
@@ -191,16 +215,16 @@ void HelpState() {
 void PauseState() {
     // Time on the pause screen must not count, or the pacer would see a gap afterwards.
     timer.Pause();
-    DisplacerThing savedScreen;
-    if (game->pauseSavesScreen) {
-        const SDL_Rect wholeScreen = ZEM_Rect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-        savedScreen.TakeShot(screen, wholeScreen);
-    }
     menu->Reset();
     menu->AddHeader("Game Paused");
     menu->AddOption("Continue Game");
     menu->AddOption("Return to Menu");
-    int choice = menu->GetChoice(event, screen, impactFont2, impactFont1);
+    // The menu draws only on its own block, so that is all of the game picture it can spoil.
+    DisplacerThing savedScreen;
+    if (game->pauseSavesScreen) {
+        savedScreen.TakeShot(screen, menu->CentredArea(screen, impactFont2, impactFont1));
+    }
+    int choice = menu->WaitForChoice(event, screen, impactFont2, impactFont1);
     if (choice == CHOICE_CONTINUE) {
         StateStack.pop();
     } else if (choice == CHOICE_RETURN_TO_MENU) {
@@ -221,7 +245,7 @@ void ShowOverPlay(const std::vector<std::string>& headers, SDL_Color headerColou
         menu->AddHeader(line);
     }
     menu->AddOption(PRESS_ENTER);
-    menu->GetChoice(event, screen, impactFont2, arialFont1);
+    menu->WaitForChoice(event, screen, impactFont2, arialFont1);
 }
 
 void LoseState() {

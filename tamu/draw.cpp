@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/changed_areas.h"
 #include "framework/present.h"
 #include "shell/globals.h"
 #include "shell/playfield.h"
@@ -16,6 +17,13 @@ namespace {
 // frames draw them as they are instead of rendering them again.
 KeptText playerOneLine;
 KeptText playerTwoLine;
+
+// What the window shows of the last frame presented: where the sprites were.
+PresentedFrame shownFrame;
+SDL_Rect ballShown;
+SDL_Rect myPaddleShown;
+SDL_Rect otherPaddleShown;
+ChangedAreas changed;
 
 // Each sprite puts back what lay under it last frame. On the very first frame nothing is
 // held yet and nothing happens.
@@ -38,6 +46,28 @@ void ShowSprites() {
     otherPaddle.Show(screen);
 }
 
+// Between two frames only the sprites' old and new places and, after a point, the end walls
+// with the score lines change, so only those are presented while the window holds the last
+// frame; the first frame after another screen goes whole.
+void Present(bool linesChanged) {
+    if (!shownFrame.StillShown(screen)) {
+        shownFrame.PresentWhole(screen);
+    } else {
+        changed.Start(screen);
+        changed.AddMove(ballShown, theBall.GetRect());
+        changed.AddMove(myPaddleShown, myPaddle.GetRect());
+        changed.AddMove(otherPaddleShown, otherPaddle.GetRect());
+        if (linesChanged) {
+            changed.Add(WallLineArea(TOP_BOUND));
+            changed.Add(WallLineArea(BOTTOM_BOUND));
+        }
+        shownFrame.PresentAreas(screen, changed.Areas());
+    }
+    ballShown = theBall.GetRect();
+    myPaddleShown = myPaddle.GetRect();
+    otherPaddleShown = otherPaddle.GetRect();
+}
+
 }  // namespace
 
 void DrawGame() {
@@ -47,10 +77,12 @@ void DrawGame() {
     DrawLineOnWall(playerOneLine, PLAYER_ONE_TEXT + std::to_string(myScore), BOTTOM_BOUND);
     DrawLineOnWall(playerTwoLine, PLAYER_TWO_TEXT + std::to_string(otherScore), TOP_BOUND);
 
+    const bool linesChanged = playerOneLine.Changed() || playerTwoLine.Changed();
+
     EraseSprites();
     SaveUnderSprites();
     ShowSprites();
-    ZEM_Flip(screen);
+    Present(linesChanged);
 }
 
 }  // namespace tamu

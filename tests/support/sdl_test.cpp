@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "SDL_ttf.h"
+#include "framework/kept_text.h"
 
 void SdlTest::SetUp() {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -11,6 +12,8 @@ void SdlTest::SetUp() {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     display = SDL_SetVideoMode(640, 480, 32, 0);
     ASSERT_NE(display, nullptr) << SDL_GetError();
+    // A new screen: nothing kept from an earlier test's may stand for it.
+    ZEM_ForgetKeptPictures();
     ASSERT_EQ(TTF_Init(), 0);
     DrainEvents();
     ReleaseAllKeys();
