@@ -4,7 +4,9 @@
 #include "brixolan/draw.h"
 #include "brixolan/game.h"
 #include "brixolan/levels.h"
+#include "brixolan/sounds.h"
 #include "framework/clock.h"
+#include "framework/sound.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
 #include "shell/play_event.h"
@@ -66,6 +68,7 @@ void HitBricks() {
         FlipOffBrick(sides);
         brick->LoseLife();
         ++score;
+        ZEM_PlaySound(BrickSound(brick->GetLives(), theBricks.size()));
         if (brick->GetLives() == 0) {
             brick = theBricks.erase(brick);
         } else {
@@ -75,6 +78,7 @@ void HitBricks() {
 }
 
 void LoseBall() {
+    ZEM_PlaySound(SOUND_BALL_LOST);
     ServeBall();
     --lives;
     ZEM_Delay(LOST_BALL_DELAY_MS);
@@ -96,10 +100,12 @@ void SettleWalls() {
         theBall.HasCollided(right, nullptr, nullptr)) {
         theBall.UndoUpdate();
         theBall.SetXVel(-theBall.GetXVel());
+        ZEM_PlaySound(SOUND_WALL);
     }
     if (theBall.HasCollided(top, nullptr, nullptr)) {
         theBall.UndoUpdate();
         theBall.SetYVel(-theBall.GetYVel());
+        ZEM_PlaySound(SOUND_WALL);
     }
     if (theBall.HasCollided(bottom, nullptr, nullptr)) {
         LoseBall();
@@ -117,6 +123,7 @@ void CheckLost(bool pausedThisFrame) {
     }
     StateStack.pop();
     PushState(LoseState);
+    ZEM_PlaySound(SOUND_GAME_LOST);
 }
 
 // A cleared level brings the next one; past the last level of the file play goes on at
@@ -152,7 +159,9 @@ void PlayState() {
     Steer();
     for (int pass = 0; pass < DETECTION_PASSES; ++pass) {
         Move();
-        BounceOffPaddle(myPaddle, theBall, BASE_VEL);
+        if (BounceOffPaddle(myPaddle, theBall, BASE_VEL)) {
+            ZEM_PlaySound(SOUND_PADDLE);
+        }
         HitBricks();
         SettleWalls();
     }

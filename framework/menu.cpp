@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "framework/clock.h"
+#include "framework/sound.h"
 #include "framework/surface.h"
 
 namespace {
@@ -206,11 +207,14 @@ int ZemMenu::AcceptChoice(SDL_Event& event) {
     int lastOption = static_cast<int>(options.size()) - 1;
     if (key == SDLK_UP && choice > 0) {
         --choice;
+        ZEM_PlaySound(SOUND_MENU_MOVED);
     }
     if (key == SDLK_DOWN && choice < lastOption) {
         ++choice;
+        ZEM_PlaySound(SOUND_MENU_MOVED);
     }
     if (key == SDLK_RETURN) {
+        ZEM_PlaySound(SOUND_OPTION_CHOSEN);
         return choice;
     }
     return -1;

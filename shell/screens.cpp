@@ -3,6 +3,7 @@
 #include "SDL.h"
 #include "framework/kept_text.h"
 #include "framework/menu.h"
+#include "framework/sound.h"
 #include "framework/surface.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
@@ -231,6 +232,7 @@ void HelpState() {
 }
 
 void PauseState() {
+    ZEM_PlaySound(SOUND_PAUSE_OPENED);
     // Time on the pause screen must not count, or the pacer would see a gap afterwards.
     timer.Pause();
     DisplacerThing savedScreen;

@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "framework/sound.h"
 #include "framework/surface.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
@@ -63,6 +64,7 @@ void BounceOffSideWalls() {
     if (Touches(theBall, LEFT_BOUND) || Touches(theBall, RIGHT_BOUND)) {
         theBall.UndoUpdate();
         theBall.SetXVel(-theBall.GetXVel());
+        ZEM_PlaySound(SOUND_WALL);
     }
 }
 
@@ -77,10 +79,12 @@ void ScoreAtEndWalls() {
     if (Touches(theBall, TOP_BOUND)) {
         ServeFromCentre(POINT_SERVE_SPEED);
         ++myScore;
+        ZEM_PlaySound(SOUND_POINT_PLAYER_ONE);
     }
     if (Touches(theBall, BOTTOM_BOUND)) {
         ServeFromCentre(-POINT_SERVE_SPEED);
         ++otherScore;
+        ZEM_PlaySound(SOUND_POINT_PLAYER_TWO);
     }
 }
 
@@ -115,8 +119,12 @@ void PlayState() {
     TakePlayEvent();
     Steer();
     MoveAll();
-    BounceOffPaddle(myPaddle, theBall, BASE_VEL);
-    BounceOffPaddle(otherPaddle, theBall, BASE_VEL);
+    if (BounceOffPaddle(myPaddle, theBall, BASE_VEL)) {
+        ZEM_PlaySound(SOUND_PADDLE);
+    }
+    if (BounceOffPaddle(otherPaddle, theBall, BASE_VEL)) {
+        ZEM_PlaySound(SOUND_PADDLE);
+    }
     KeepOffSideWalls(myPaddle);
     KeepOffSideWalls(otherPaddle);
     BounceOffSideWalls();

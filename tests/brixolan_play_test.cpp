@@ -12,6 +12,7 @@
 #include "shell/screens.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/game_screen.h"
+#include "tests/support/sound_log.h"
 
 namespace {
 
@@ -312,4 +313,87 @@ TEST_F(PlayTest, OneEventIsTakenPerFrameAndOtherEventsAreDropped) {
     EXPECT_EQ(PendingEvents(), 1);
     PlayState();
     EXPECT_EQ(Stack(), (std::vector<void (*)()>{MenuState, PlayState, PauseState}));
+}
+
+// ---- Sounds ----
+
+// What one frame is heard to do: the ball among the paddle at its start, the walls and the
+// given bricks.
+struct HeardFrame {
+    const char* what;
+    std::vector<Brick> bricks;
+    Motion ball;
+    int livesBefore;
+    std::vector<ZemSound> heard;
+};
+
+const HeardFrame HEARD_FRAMES[] = {
+    {"nothing touched", {SPARE_BRICK}, {300, 300, 1, -1}, 10, {}},
+    {"the paddle", {SPARE_BRICK}, {350, 427, 0, 2}, 10, {SOUND_PADDLE}},
+    {"a brick of 5 lives", {Middle(5), SPARE_BRICK}, {310, 121, 2, -2}, 10, {SOUND_BRICK_HIT_4}},
+    {"a brick of 4 lives", {Middle(4), SPARE_BRICK}, {310, 121, 2, -2}, 10, {SOUND_BRICK_HIT_3}},
+    {"a brick of 3 lives", {Middle(3), SPARE_BRICK}, {310, 121, 2, -2}, 10, {SOUND_BRICK_HIT_2}},
+    {"a brick of 2 lives", {Middle(2), SPARE_BRICK}, {310, 121, 2, -2}, 10, {SOUND_BRICK_HIT_1}},
+    {"a brick's last life",
+     {Middle(1), SPARE_BRICK},
+     {310, 121, 2, -2},
+     10,
+     {SOUND_BRICK_DESTROYED}},
+    {"the level's last brick", {Middle(1)}, {310, 121, 2, -2}, 10, {SOUND_LEVEL_CLEARED}},
+    {"two bricks",
+     {Middle(1), Middle(1, 340), SPARE_BRICK},
+     {330, 112, 0, -2},
+     10,
+     {SOUND_BRICK_DESTROYED, SOUND_BRICK_DESTROYED}},
+    {"a wall", {SPARE_BRICK}, {604, 200, 3, -1}, 10, {SOUND_WALL}},
+    {"two walls", {SPARE_BRICK}, {21, 21, -2, -2}, 10, {SOUND_WALL, SOUND_WALL}},
+    {"a lost ball", {SPARE_BRICK}, {500, 446, 0, 2}, 10, {SOUND_BALL_LOST}},
+    {"the last ball", {SPARE_BRICK}, {500, 446, 0, 2}, 1, {SOUND_BALL_LOST, SOUND_GAME_LOST}},
+};
+
+TEST_F(PlayTest, EachFrameIsHeardForWhatTheBallMet) {
+    SoundLog sounds;
+    for (const HeardFrame& frame : HEARD_FRAMES) {
+        SCOPED_TRACE(frame.what);
+        InPlay();
+        LoadLevel(1);
+        theBricks = frame.bricks;
+        lives = frame.livesBefore;
+        PlaceBall(frame.ball);
+
+        PlayState();
+
+        EXPECT_EQ(sounds.Take(), frame.heard);
+    }
+}
+
+// A served ball rises into a brick, falls onto the paddle and rises into a second brick:
+// each sound comes in the very frame of its contact, and no other frame sounds.
+TEST_F(PlayTest, ARallyIsHeardFrameByFrame) {
+    SoundLog sounds;
+    theBricks.assign({Brick(2, 340, 100, 40, 20), Brick(1, 440, 100, 40, 20), SPARE_BRICK});
+    std::vector<std::pair<int, ZemSound>> heard;
+    std::vector<std::pair<int, ZemSound>> contacts;
+    for (int frame = 0; frame < 600 && theBricks.size() == 3; ++frame) {
+        const int yVelBefore = theBall.GetYVel();
+        const int firstBrickLives = theBricks[0].GetLives();
+        PlayState();
+        for (ZemSound sound : sounds.Take()) {
+            heard.push_back({frame, sound});
+        }
+        if (theBricks[0].GetLives() != firstBrickLives) {
+            contacts.push_back({frame, SOUND_BRICK_HIT_1});
+        }
+        if (yVelBefore > 0 && theBall.GetYVel() < 0) {
+            contacts.push_back({frame, SOUND_PADDLE});
+        }
+        if (theBricks.size() < 3) {
+            contacts.push_back({frame, SOUND_BRICK_DESTROYED});
+        }
+    }
+    EXPECT_EQ(heard, contacts);
+    ASSERT_EQ(contacts.size(), 3u);
+    EXPECT_EQ(contacts[0].second, SOUND_BRICK_HIT_1);
+    EXPECT_EQ(contacts[1].second, SOUND_PADDLE);
+    EXPECT_EQ(contacts[2].second, SOUND_BRICK_DESTROYED);
 }
