@@ -7,11 +7,14 @@
 #include "SDL_ttf.h"
 #include "framework/menu.h"
 #include "framework/plain_file.h"
+#include "framework/sound.h"
 #include "framework/surface.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
 #include "shell/hiscore.h"
+#include "shell/hotkeys.h"
 #include "shell/screens.h"
+#include "shell/sound_switch.h"
 #include "shell/state_stack.h"
 #include "shell/window.h"
 
@@ -41,7 +44,7 @@ void RunMainLoop() {
 }  // namespace
 
 bool init() {
-    if (SDL_Init(SDL_INIT_EVERYTHING) == -1) {
+    if (ZEM_InitSdl(SDL_INIT_EVERYTHING) == -1) {
         return false;
     }
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_BPP, WINDOW_FLAGS);
@@ -96,7 +99,7 @@ void clean_up() {
     SDL_Quit();
 }
 
-extern "C" int SDL_main(int, char*[]) {
+extern "C" int SDL_main(int argc, char* argv[]) {
     // A failed start-up leaves everything as it stands: no clean-up, no score written.
     if (!init()) {
         return 1;
@@ -104,6 +107,8 @@ extern "C" int SDL_main(int, char*[]) {
     if (!load_files()) {
         return 1;
     }
+    StartSound(argc, argv);
+    InstallHotkeys();
     timer.Start();
     auto theMenu = std::make_unique<ZemMenu>();
     menu = theMenu.get();
@@ -112,6 +117,7 @@ extern "C" int SDL_main(int, char*[]) {
     RunMainLoop();
     theMenu.reset();
     menu = nullptr;
+    StopSound();
     clean_up();
     return 0;
 }
