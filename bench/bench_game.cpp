@@ -12,6 +12,7 @@
 #include "SDL_ttf.h"
 #include "framework/clock.h"
 #include "framework/menu.h"
+#include "framework/sound.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
 #include "shell/screens.h"
@@ -68,6 +69,9 @@ bool StartGameForBench(const std::string& gameFolder) {
     if (!MakeScratchFolder()) {
         return false;
     }
+    // The sound as a plain start opens it, whatever the game folder remembers.
+    ZEM_SetSoundMuted(false);
+    ZEM_OpenSound();
     timer.Start();
     benchMenu = std::make_unique<ZemMenu>();
     menu = benchMenu.get();
@@ -80,6 +84,7 @@ void StopGameForBench() {
     UseRealClock();
     benchMenu.reset();
     menu = nullptr;
+    ZEM_CloseSound();
     clean_up();
     while (!StateStack.empty()) {
         StateStack.pop();
