@@ -37,6 +37,9 @@ TEST(SettingsReading, TakesKeyEqualsValueLinesAndTheDefaultForAnythingElse) {
         EXPECT_EQ(settings.GetFlag("mute", false), c.mute);
         EXPECT_EQ(settings.Get("scale", "-"), c.scale);
     }
+    dir.WriteFile(SETTINGS_FILE, std::string(1 << 20, '#') + "\nmute = 1\n");
+    EXPECT_FALSE(Settings::Read(SETTINGS_FILE).GetFlag("mute", false))
+        << "past the first 64 KiB nothing is read";
     std::filesystem::remove(SETTINGS_FILE);
     EXPECT_FALSE(Settings::Read(SETTINGS_FILE).GetFlag("mute", false)) << "no file";
     std::filesystem::create_directory(SETTINGS_FILE);
