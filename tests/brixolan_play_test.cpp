@@ -366,34 +366,3 @@ TEST_F(PlayTest, EachFrameIsHeardForWhatTheBallMet) {
         EXPECT_EQ(sounds.Take(), frame.heard);
     }
 }
-
-// A served ball rises into a brick, falls onto the paddle and rises into a second brick:
-// each sound comes in the very frame of its contact, and no other frame sounds.
-TEST_F(PlayTest, ARallyIsHeardFrameByFrame) {
-    SoundLog sounds;
-    theBricks.assign({Brick(2, 340, 100, 40, 20), Brick(1, 440, 100, 40, 20), SPARE_BRICK});
-    std::vector<std::pair<int, ZemSound>> heard;
-    std::vector<std::pair<int, ZemSound>> contacts;
-    for (int frame = 0; frame < 600 && theBricks.size() == 3; ++frame) {
-        const int yVelBefore = theBall.GetYVel();
-        const int firstBrickLives = theBricks[0].GetLives();
-        PlayState();
-        for (ZemSound sound : sounds.Take()) {
-            heard.push_back({frame, sound});
-        }
-        if (theBricks[0].GetLives() != firstBrickLives) {
-            contacts.push_back({frame, SOUND_BRICK_HIT_1});
-        }
-        if (yVelBefore > 0 && theBall.GetYVel() < 0) {
-            contacts.push_back({frame, SOUND_PADDLE});
-        }
-        if (theBricks.size() < 3) {
-            contacts.push_back({frame, SOUND_BRICK_DESTROYED});
-        }
-    }
-    EXPECT_EQ(heard, contacts);
-    ASSERT_EQ(contacts.size(), 3u);
-    EXPECT_EQ(contacts[0].second, SOUND_BRICK_HIT_1);
-    EXPECT_EQ(contacts[1].second, SOUND_PADDLE);
-    EXPECT_EQ(contacts[2].second, SOUND_BRICK_DESTROYED);
-}

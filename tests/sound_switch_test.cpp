@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -14,14 +15,26 @@
 
 namespace {
 
-// Runs a check on a command line given as words (the program's name first).
-bool MuteOptionOf(std::vector<std::string> words) {
-    std::vector<char*> argv;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
+// A command line of these words; the program's name comes first.
+class CommandLine {
+public:
+    explicit CommandLine(std::vector<std::string> words) : words(std::move(words)) {
+        for (std::string& word : this->words) {
+            argv.push_back(word.data());
+        }
+        argv.push_back(nullptr);
     }
-    argv.push_back(nullptr);
-    return MuteOption(static_cast<int>(words.size()), argv.data());
+    int Count() const { return static_cast<int>(words.size()); }
+    char** Words() { return argv.data(); }
+
+private:
+    std::vector<std::string> words;
+    std::vector<char*> argv;
+};
+
+bool MuteOptionOf(std::vector<std::string> words) {
+    CommandLine line(std::move(words));
+    return MuteOption(line.Count(), line.Words());
 }
 
 SDL_Event Key(Uint8 type, SDLKey key) {
@@ -74,15 +87,9 @@ TEST_F(SoundSwitchTest, StartsSilentWhenRememberedOrAskedAndWritesNothing) {
             dir.WriteFile(SETTINGS_FILE, c.settings);
         }
         ZEM_SetSoundMuted(!c.muted);
-        std::vector<std::string> words = {"brixolan"};
-        if (c.option) {
-            words.push_back("--mute");
-        }
-        std::vector<char*> argv;
-        for (std::string& word : words) {
-            argv.push_back(word.data());
-        }
-        StartSound(static_cast<int>(argv.size()), argv.data());
+        CommandLine line(c.option ? std::vector<std::string>{"brixolan", "--mute"}
+                                  : std::vector<std::string>{"brixolan"});
+        StartSound(line.Count(), line.Words());
         EXPECT_EQ(ZEM_SoundMuted(), c.muted);
         ZEM_PlaySound(SOUND_PADDLE);
         StopSound();
