@@ -11,6 +11,7 @@
 #include "SDL_ttf.h"
 #include "framework/clock.h"
 #include "framework/menu.h"
+#include "framework/sound.h"
 #include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/screens.h"
@@ -60,7 +61,12 @@ void NoWait(Uint32) {
 }  // namespace
 
 bool StartGameForBench(const ZemGame& theGame, const std::string& gameFolder) {
-    return chdir(gameFolder.c_str()) == 0 && ZEM_StartGame(theGame) && MakeScratchFolder();
+    if (chdir(gameFolder.c_str()) != 0 || !ZEM_StartGame(theGame) || !MakeScratchFolder()) {
+        return false;
+    }
+    // The sound as a plain start has it, whatever the game folder remembers.
+    ZEM_SetSoundMuted(false);
+    return true;
 }
 
 void StopGameForBench() {

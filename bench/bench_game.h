@@ -6,8 +6,10 @@
 #include "shell/game.h"
 
 // The game as its entry function leaves it right before the main loop, for measuring: SDL
-// and the window, the pictures, fonts and high score read from the game folder, the running
-// timer, the menu object, and the main menu on the state stack with its lines filled in.
+// and the window, the pictures, fonts and high score read from the game folder, the sound
+// switched on (mixed on SDL's sound thread when there is a device, such as SDL's dummy
+// one), the running timer, the menu object, and the main menu on the state stack with its
+// lines filled in.
 //
 // Once started, the working directory is a scratch folder of the bench's own, so that what a
 // run writes (the high score at shut-down) never touches the game folder. It holds a level

@@ -6,7 +6,9 @@
 #include "brixolan/draw.h"
 #include "brixolan/game.h"
 #include "brixolan/levels.h"
+#include "brixolan/sounds.h"
 #include "framework/clock.h"
+#include "framework/sound.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
 #include "shell/playfield.h"
@@ -57,6 +59,7 @@ void HitBricks() {
         FlipOffBrick(sides);
         brick->LoseLife();
         ++score;
+        ZEM_PlaySound(BrickSound(brick->GetLives(), theBricks.size()));
         if (brick->GetLives() == 0) {
             brick = theBricks.erase(brick);
         } else {
@@ -66,6 +69,7 @@ void HitBricks() {
 }
 
 void LoseBall() {
+    ZEM_PlaySound(SOUND_BALL_LOST);
     ServeBall();
     --lives;
     ZEM_Delay(LOST_BALL_DELAY_MS);
@@ -76,10 +80,12 @@ void SettleWalls() {
     if (Touches(theBall, LEFT_BOUND) || Touches(theBall, RIGHT_BOUND)) {
         theBall.UndoUpdate();
         theBall.SetXVel(-theBall.GetXVel());
+        ZEM_PlaySound(SOUND_WALL);
     }
     if (Touches(theBall, TOP_BOUND)) {
         theBall.UndoUpdate();
         theBall.SetYVel(-theBall.GetYVel());
+        ZEM_PlaySound(SOUND_WALL);
     }
     if (Touches(theBall, BOTTOM_BOUND)) {
         LoseBall();
@@ -97,6 +103,7 @@ void CheckLost(bool pausedThisFrame) {
     }
     StateStack.pop();
     PushState(LoseState);
+    ZEM_PlaySound(SOUND_GAME_LOST);
 }
 
 // After a cleared level come the next numbers the file holds, in order; a level without
@@ -143,7 +150,9 @@ void PlayState() {
     SteerPaddle(myPaddle, SDLK_LEFT, SDLK_RIGHT);
     for (int pass = 0; pass < DETECTION_PASSES; ++pass) {
         Move();
-        BounceOffPaddle(myPaddle, theBall, BASE_VEL);
+        if (BounceOffPaddle(myPaddle, theBall, BASE_VEL)) {
+            ZEM_PlaySound(SOUND_PADDLE);
+        }
         HitBricks();
         SettleWalls();
     }

@@ -6,6 +6,7 @@
 #include "framework/clock.h"
 #include "framework/kept_text.h"
 #include "framework/present.h"
+#include "framework/sound.h"
 #include "framework/surface.h"
 
 namespace {
@@ -231,12 +232,15 @@ int ZemMenu::AcceptChoice(SDL_Event& event) {
     if (key == SDLK_UP && choice > 0) {
         --choice;
         ++revision;
+        ZEM_PlaySound(SOUND_MENU_MOVED);
     }
     if (key == SDLK_DOWN && choice < lastOption) {
         ++choice;
         ++revision;
+        ZEM_PlaySound(SOUND_MENU_MOVED);
     }
     if (key == SDLK_RETURN) {
+        ZEM_PlaySound(SOUND_OPTION_CHOSEN);
         return choice;
     }
     return -1;

@@ -29,10 +29,10 @@ extern const ZemGame* game;
 void ZEM_UseGame(const ZemGame& theGame);
 
 // The program's steps, which ZEM_RunGame takes in turn and a tool may take one by one:
-// start-up up to the main menu on the state stack (false when it failed, with everything
-// left as it stands), and the shut-down after the main loop (the menu object freed, the
-// pictures and fonts let go, the high score written, the libraries shut down).
-bool ZEM_StartGame(const ZemGame& theGame);
+// start-up with the command line's choices up to the main menu on the state stack (false when it
+// failed, with everything left as it stands), and the shut-down after the main loop (the menu
+// object freed, the pictures and fonts let go, the high score written, the libraries shut down).
+bool ZEM_StartGame(const ZemGame& theGame, int argc = 0, char* argv[] = nullptr);
 void ZEM_EndGame();
 
 // The whole program for this game: start-up, the main loop over the state stack, shut-down.

@@ -5,47 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <fstream>
-#include <vector>
 
 #include "framework/plain_file.h"
+#include "shell/replace_file.h"
 
 namespace {
-
-// Permission bits a newly created file would get from an ordinary open for writing.
-mode_t NewFileMode() {
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-bool WriteAll(int fd, const std::string& text) {
-    size_t written = 0;
-    while (written < text.size()) {
-        ssize_t result = write(fd, text.data() + written, text.size() - written);
-        if (result < 0 && errno == EINTR) {
-            continue;
-        }
-        if (result <= 0) {
-            return false;
-        }
-        written += static_cast<size_t>(result);
-    }
-    return true;
-}
-
-// Makes the rename itself survive a crash; a folder that can't be synced is no failure,
-// since the new file is already complete either way.
-void SyncFolderOf(const std::string& fileName) {
-    std::string::size_type slash = fileName.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : fileName.substr(0, slash + 1);
-    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-}
 
 // For a folder that takes no new file: rewrite the file where it stands. A blank after the
 // digits ends the number for a reader while the old, longer tail is still there, so a kill
@@ -59,7 +24,7 @@ bool RewriteInPlace(const std::string& fileName, const std::string& text) {
     struct stat old;
     bool written =
         fstat(fd, &old) == 0 && S_ISREG(old.st_mode) &&
-        WriteAll(fd, old.st_size > static_cast<off_t>(text.size()) ? text + " " : text) &&
+        WriteAllTo(fd, old.st_size > static_cast<off_t>(text.size()) ? text + " " : text) &&
         ftruncate(fd, static_cast<off_t>(text.size())) == 0 && fsync(fd) == 0;
     return close(fd) == 0 && written;
 }
@@ -80,21 +45,9 @@ int ReadHiScore(const std::string& fileName) {
 }
 
 bool WriteHiScore(const std::string& fileName, int value) {
-    std::string pattern = fileName + ".XXXXXX";
-    std::vector<char> tempName(pattern.begin(), pattern.end());
-    tempName.push_back('\0');
-    int fd = mkstemp(tempName.data());
-    if (fd < 0) {
-        return (errno == EACCES || errno == EROFS) &&
-               RewriteInPlace(fileName, std::to_string(value));
+    const std::string text = std::to_string(value);
+    if (ReplaceFile(fileName, text)) {
+        return true;
     }
-    bool written =
-        fchmod(fd, NewFileMode()) == 0 && WriteAll(fd, std::to_string(value)) && fsync(fd) == 0;
-    written = close(fd) == 0 && written;
-    if (!written || std::rename(tempName.data(), fileName.c_str()) != 0) {
-        unlink(tempName.data());
-        return false;
-    }
-    SyncFolderOf(fileName);
-    return true;
+    return (errno == EACCES || errno == EROFS) && RewriteInPlace(fileName, text);
 }

@@ -4,6 +4,7 @@
 #include "framework/clock.h"
 #include "framework/kept_text.h"
 #include "framework/menu.h"
+#include "framework/sound.h"
 #include "framework/surface.h"
 #include "framework/present.h"
 #include "shell/game.h"
@@ -213,6 +214,7 @@ void HelpState() {
 }
 
 void PauseState() {
+    ZEM_PlaySound(SOUND_PAUSE_OPENED);
     // Time on the pause screen must not count, or the pacer would see a gap afterwards.
     timer.Pause();
     menu->Reset();

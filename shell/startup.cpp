@@ -7,13 +7,16 @@
 #include "SDL_ttf.h"
 #include "framework/menu.h"
 #include "framework/plain_file.h"
+#include "framework/sound.h"
 #include "framework/surface.h"
 #include "framework/kept_text.h"
 #include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/hiscore.h"
+#include "shell/hotkeys.h"
 #include "shell/main_loop.h"
 #include "shell/screens.h"
+#include "shell/sound_switch.h"
 
 namespace {
 
@@ -34,7 +37,7 @@ std::unique_ptr<ZemMenu> theMenu;
 }  // namespace
 
 bool init() {
-    if (SDL_Init(SDL_INIT_EVERYTHING) == -1) {
+    if (ZEM_InitSdl(SDL_INIT_EVERYTHING) == -1) {
         return false;
     }
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_BPP, WINDOW_FLAGS);
@@ -97,11 +100,13 @@ void ZEM_UseGame(const ZemGame& theGame) {
     Paddle::speedLimit = theGame.paddleSpeedLimit;
 }
 
-bool ZEM_StartGame(const ZemGame& theGame) {
+bool ZEM_StartGame(const ZemGame& theGame, int argc, char* argv[]) {
     ZEM_UseGame(theGame);
     if (!init() || !load_files()) {
         return false;
     }
+    StartSound(argc, argv);
+    InstallHotkeys();
     timer.Start();
     theMenu = std::make_unique<ZemMenu>();
     menu = theMenu.get();
@@ -113,12 +118,13 @@ bool ZEM_StartGame(const ZemGame& theGame) {
 void ZEM_EndGame() {
     theMenu.reset();
     menu = nullptr;
+    StopSound();
     clean_up();
 }
 
-int ZEM_RunGame(const ZemGame& theGame, int, char*[]) {
+int ZEM_RunGame(const ZemGame& theGame, int argc, char* argv[]) {
     // A failed start-up leaves everything as it stands: no clean-up, no score written.
-    if (!ZEM_StartGame(theGame)) {
+    if (!ZEM_StartGame(theGame, argc, argv)) {
         return 1;
     }
     RunMainLoop();

@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "framework/sound.h"
 #include "framework/surface.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
@@ -28,6 +29,7 @@ void BounceOffSideWalls() {
     if (Touches(theBall, LEFT_BOUND) || Touches(theBall, RIGHT_BOUND)) {
         theBall.UndoUpdate();
         theBall.SetXVel(-theBall.GetXVel());
+        ZEM_PlaySound(SOUND_WALL);
     }
 }
 
@@ -42,10 +44,12 @@ void ScoreAtEndWalls() {
     if (Touches(theBall, TOP_BOUND)) {
         ServeFromCentre(POINT_SERVE_SPEED);
         ++myScore;
+        ZEM_PlaySound(SOUND_POINT_PLAYER_ONE);
     }
     if (Touches(theBall, BOTTOM_BOUND)) {
         ServeFromCentre(-POINT_SERVE_SPEED);
         ++otherScore;
+        ZEM_PlaySound(SOUND_POINT_PLAYER_TWO);
     }
 }
 
@@ -81,8 +85,12 @@ void PlayState() {
     SteerPaddle(myPaddle, SDLK_LEFT, SDLK_RIGHT);
     SteerPaddle(otherPaddle, SDLK_z, SDLK_x);
     MoveAll();
-    BounceOffPaddle(myPaddle, theBall, BASE_VEL);
-    BounceOffPaddle(otherPaddle, theBall, BASE_VEL);
+    if (BounceOffPaddle(myPaddle, theBall, BASE_VEL)) {
+        ZEM_PlaySound(SOUND_PADDLE);
+    }
+    if (BounceOffPaddle(otherPaddle, theBall, BASE_VEL)) {
+        ZEM_PlaySound(SOUND_PADDLE);
+    }
     KeepOffSideWalls(myPaddle, WALLS);
     KeepOffSideWalls(otherPaddle, WALLS);
     BounceOffSideWalls();

@@ -13,6 +13,7 @@
 #include "shell/screens.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/game_screen.h"
+#include "tests/support/sound_log.h"
 
 using namespace brixolan;
 
@@ -333,4 +334,56 @@ TEST_F(PlayTest, OneEventIsTakenPerFrameAndOtherEventsAreDropped) {
     EXPECT_EQ(PendingEvents(), 1);
     PlayState();
     EXPECT_EQ(Stack(), (std::vector<void (*)()>{MenuState, PlayState, PauseState}));
+}
+
+// ---- Sounds ----
+
+// What one frame is heard to do: the ball among the paddle at its start, the walls and the
+// given bricks.
+struct HeardFrame {
+    const char* what;
+    std::vector<Brick> bricks;
+    Motion ball;
+    int livesBefore;
+    std::vector<ZemSound> heard;
+};
+
+const HeardFrame HEARD_FRAMES[] = {
+    {"nothing touched", {SPARE_BRICK}, {300, 300, 1, -1}, 10, {}},
+    {"the paddle", {SPARE_BRICK}, {350, 427, 0, 2}, 10, {SOUND_PADDLE}},
+    {"a brick of 5 lives", {Middle(5), SPARE_BRICK}, {310, 121, 2, -2}, 10, {SOUND_BRICK_HIT_4}},
+    {"a brick of 4 lives", {Middle(4), SPARE_BRICK}, {310, 121, 2, -2}, 10, {SOUND_BRICK_HIT_3}},
+    {"a brick of 3 lives", {Middle(3), SPARE_BRICK}, {310, 121, 2, -2}, 10, {SOUND_BRICK_HIT_2}},
+    {"a brick of 2 lives", {Middle(2), SPARE_BRICK}, {310, 121, 2, -2}, 10, {SOUND_BRICK_HIT_1}},
+    {"a brick's last life",
+     {Middle(1), SPARE_BRICK},
+     {310, 121, 2, -2},
+     10,
+     {SOUND_BRICK_DESTROYED}},
+    {"the level's last brick", {Middle(1)}, {310, 121, 2, -2}, 10, {SOUND_LEVEL_CLEARED}},
+    {"two bricks",
+     {Middle(1), Middle(1, 340), SPARE_BRICK},
+     {330, 112, 0, -2},
+     10,
+     {SOUND_BRICK_DESTROYED, SOUND_BRICK_DESTROYED}},
+    {"a wall", {SPARE_BRICK}, {604, 200, 3, -1}, 10, {SOUND_WALL}},
+    {"two walls", {SPARE_BRICK}, {21, 21, -2, -2}, 10, {SOUND_WALL, SOUND_WALL}},
+    {"a lost ball", {SPARE_BRICK}, {500, 446, 0, 2}, 10, {SOUND_BALL_LOST}},
+    {"the last ball", {SPARE_BRICK}, {500, 446, 0, 2}, 1, {SOUND_BALL_LOST, SOUND_GAME_LOST}},
+};
+
+TEST_F(PlayTest, EachFrameIsHeardForWhatTheBallMet) {
+    SoundLog sounds;
+    for (const HeardFrame& frame : HEARD_FRAMES) {
+        SCOPED_TRACE(frame.what);
+        InPlay();
+        LoadLevel(1);
+        theBricks = frame.bricks;
+        lives = frame.livesBefore;
+        PlaceBall(frame.ball);
+
+        PlayState();
+
+        EXPECT_EQ(sounds.Take(), frame.heard);
+    }
 }

@@ -3,12 +3,14 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/surface.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
+#include "tests/support/sound_log.h"
 
 namespace {
 
@@ -257,6 +259,25 @@ TEST_F(MenuTest, UpAndDownMoveOneStepWithoutWrappingAndEnterConfirms) {
         // The selection stays after confirming.
         PushKeyDown(SDLK_RETURN);
         EXPECT_EQ(menu.AcceptChoice(event), c.confirmed);
+    }
+}
+
+TEST_F(MenuTest, TheSelectionSoundsOnlyWhenItMovesAndEnterSoundsTheChoice) {
+    FillMainMenu();
+    SoundLog sounds;
+    const std::pair<SDLKey, std::vector<ZemSound>> presses[] = {
+        {SDLK_UP, {}},
+        {SDLK_DOWN, {SOUND_MENU_MOVED}},
+        {SDLK_DOWN, {SOUND_MENU_MOVED}},
+        {SDLK_DOWN, {}},
+        {SDLK_a, {}},
+        {SDLK_UP, {SOUND_MENU_MOVED}},
+        {SDLK_RETURN, {SOUND_OPTION_CHOSEN}},
+    };
+    for (const auto& [key, heard] : presses) {
+        PushKeyDown(key);
+        menu.AcceptChoice(event);
+        EXPECT_EQ(sounds.Take(), heard) << SDL_GetKeyName(key);
     }
 }
 

@@ -17,6 +17,7 @@
 #include "tests/support/game_screen.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
+#include "tests/support/sound_log.h"
 
 // The screens' own pictures and keys; which screen follows which in a whole run is in
 // startup_test.cpp.
@@ -316,6 +317,17 @@ TEST_F(PauseScreenTest, ReturnToMenuDropsTheGameAndShowsTheMainMenu) {
     FakeClock::Advance(9);
     EXPECT_EQ(timer.GetTicks(), reading + 9);
     ExpectMainMenuWithPlaySelected();
+}
+
+TEST_F(PauseScreenTest, OpeningIsHeardBeforeTheMenusOwnSounds) {
+    StackUp({MenuState, FAKE_GAME.PlayState, PauseState});
+    SoundLog sounds;
+    PushKeys({SDLK_DOWN, SDLK_RETURN});
+
+    PauseState();
+
+    EXPECT_EQ(sounds.Take(),
+              (std::vector<ZemSound>{SOUND_PAUSE_OPENED, SOUND_MENU_MOVED, SOUND_OPTION_CHOSEN}));
 }
 
 TEST_F(LoseScreenTest, ShowsYouAreDeadOverTheLastPictureThenTheMainMenu) {

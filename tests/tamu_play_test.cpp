@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/sound_log.h"
 #include "tests/tamu_duel_fixture.h"
 
 using namespace tamu;
@@ -145,6 +146,39 @@ TEST_F(DuelPlayTest, BallAtAnEndWallScoresForTheOtherPlayerAndIsServedTowardsThe
         EXPECT_EQ(BallMotion(), (Motion{320, 240, 0, point.serveYVel}));
         PlayState();
         EXPECT_EQ(theBall.GetYPos(), 240 + point.serveYVel);
+    }
+}
+
+// ---- Sounds ----
+
+// What one frame is heard to do: where the ball arrives, and the bottom paddle's place.
+struct HeardFrame {
+    const char* what;
+    Motion arrives;
+    int myPaddleX;
+    std::vector<ZemSound> heard;
+};
+
+const HeardFrame HEARD_FRAMES[] = {
+    {"nothing touched", {300, 300, 0, 3}, 320, {}},
+    {"the bottom paddle", {342, 438, 2, 2}, 320, {SOUND_PADDLE}},
+    {"the top paddle", {342, 49, -2, -2}, 320, {SOUND_PADDLE}},
+    {"the paddle's rightmost four columns", {377, 440, 0, 1}, 320, {}},
+    {"a side wall", {12, 203, -6, 3}, 320, {SOUND_WALL}},
+    {"a paddle against the wall", {12, 432, -2, 1}, 14, {SOUND_PADDLE, SOUND_WALL}},
+    {"the top wall: player one's point", {100, 12, 0, -4}, 320, {SOUND_POINT_PLAYER_ONE}},
+    {"the bottom wall: player two's point", {100, 457, 0, 4}, 320, {SOUND_POINT_PLAYER_TWO}},
+};
+
+TEST_F(DuelPlayTest, EachFrameIsHeardForWhatTheBallMet) {
+    SoundLog sounds;
+    for (const HeardFrame& frame : HEARD_FRAMES) {
+        SCOPED_TRACE(frame.what);
+        PrePlay();
+        myPaddle.SetBothPos(frame.myPaddleX, 440);
+        BallArrivesAt(frame.arrives);
+        PlayState();
+        EXPECT_EQ(sounds.Take(), frame.heard);
     }
 }
 

@@ -16,5 +16,5 @@ const int PADDLE_BOXES = 12;
 extern const PaddleBounce PADDLE_BOUNCES[PADDLE_BOXES];
 
 // Gives the ball the bounce of the paddle box it touches; when it touches several, the
-// highest-numbered one decides. Where it is does not change.
-void BounceOffPaddle(const Paddle& paddle, Ball& ball, int baseVel);
+// highest-numbered one decides. Where it is does not change. True when it touched one.
+bool BounceOffPaddle(const Paddle& paddle, Ball& ball, int baseVel);

@@ -342,7 +342,8 @@ void Screenshot::SavePpm(const std::string& fileName) const {
 
 // GameProcess
 
-GameProcess::GameProcess(const std::string& program, const std::string& folder) {
+GameProcess::GameProcess(const std::string& program, const std::string& folder,
+                         const RunOptions& options) {
     if (display == nullptr) {
         ADD_FAILURE() << "no test X server: " << program << " not started";
         return;
@@ -358,19 +359,43 @@ GameProcess::GameProcess(const std::string& program, const std::string& folder) 
     }
     settings.push_back("DISPLAY=" + displayName);
     settings.push_back("SDL_AUDIODRIVER=dummy");
+    for (const std::string& change : options.environment) {
+        const std::string name = change.substr(0, change.find('=')) + "=";
+        settings.erase(std::remove_if(settings.begin(), settings.end(),
+                                      [&name](const std::string& setting) {
+                                          return setting.rfind(name, 0) == 0;
+                                      }),
+                       settings.end());
+        if (change.find('=') != std::string::npos) {
+            settings.push_back(change);
+        }
+    }
     std::vector<char*> environment;
     for (std::string& setting : settings) {
         environment.push_back(setting.data());
     }
     environment.push_back(nullptr);
     std::string path = program;
-    char* arguments[] = {path.data(), nullptr};
+    std::vector<std::string> words = options.arguments;
+    std::vector<char*> arguments = {path.data()};
+    for (std::string& word : words) {
+        arguments.push_back(word.data());
+    }
+    arguments.push_back(nullptr);
+    const std::string errorFile = options.errorFile;
 
     pid = fork();
     if (pid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (!errorFile.empty()) {
+            const int error = open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (error >= 0) {
+                dup2(error, STDERR_FILENO);
+                close(error);
+            }
+        }
         if (chdir(folder.c_str()) == 0) {
-            execve(path.c_str(), arguments, environment.data());
+            execve(path.c_str(), arguments.data(), environment.data());
         }
         std::perror(path.c_str());
         _exit(127);

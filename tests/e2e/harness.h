@@ -73,12 +73,22 @@ private:
     std::vector<Rgb> pixels;
 };
 
+// What a run may get besides its folder: words after the program's name; environment
+// settings, where "NAME=value" takes the place of the harness's own and a bare "NAME"
+// removes it; and a file for its standard error stream (empty: the test's own).
+struct RunOptions {
+    std::vector<std::string> arguments;
+    std::vector<std::string> environment;
+    std::string errorFile;
+};
+
 // One run of a game program. The program starts in the given folder (which holds the data
 // files it should find) with DISPLAY set to the test X server and silent sound; it is killed
 // when the object goes if it still runs.
 class GameProcess {
 public:
-    GameProcess(const std::string& program, const std::string& folder);
+    GameProcess(const std::string& program, const std::string& folder,
+                const RunOptions& options = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;

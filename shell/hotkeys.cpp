@@ -1,0 +1,36 @@
+#include "shell/hotkeys.h"
+
+#include "shell/sound_switch.h"
+
+namespace {
+
+struct Hotkey {
+    SDLKey key;
+    void (*action)();
+};
+
+// Every hotkey and what it does; a key added here works on every screen at once.
+const Hotkey HOTKEYS[] = {
+    {SDLK_m, FlipSound},
+};
+
+}  // namespace
+
+void InstallHotkeys() {
+    SDL_SetEventFilter(HotkeyFilter);
+}
+
+int HotkeyFilter(const SDL_Event* event) {
+    if (event->type != SDL_KEYDOWN && event->type != SDL_KEYUP) {
+        return 1;
+    }
+    for (const Hotkey& hotkey : HOTKEYS) {
+        if (event->key.keysym.sym == hotkey.key) {
+            if (event->type == SDL_KEYDOWN) {
+                hotkey.action();
+            }
+            return 0;
+        }
+    }
+    return 1;
+}

@@ -1,0 +1,66 @@
+#include "shell/settings.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/scratch_dir.h"
+
+// What a file makes of the "mute" choice (off unless set) and of another key.
+TEST(SettingsReading, TakesKeyEqualsValueLinesAndTheDefaultForAnythingElse) {
+    ScratchDir dir;
+    struct Case {
+        const char* contents;
+        bool mute;
+        const char* scale;
+    };
+    const Case cases[] = {
+        {"mute = 1\n", true, "-"},
+        {"mute=1", true, "-"},
+        {"  mute\t=   1  \r\nscale = 2\r\n", true, "2"},
+        {"scale = 3\nmute = 0\n", false, "3"},
+        {"mute = 1\nmute = 0\n", false, "-"},
+        {"mute = yes\n", false, "-"},
+        {"mute = 11\n", false, "-"},
+        {"# mute = 1\n", false, "-"},
+        {"mute 1\n= 1\n", false, "-"},
+        {"", false, "-"},
+        {"\xff\xfe\x00\x01 mute", false, "-"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.contents);
+        dir.WriteFile(SETTINGS_FILE, c.contents);
+        const Settings settings = Settings::Read(SETTINGS_FILE);
+        EXPECT_EQ(settings.GetFlag("mute", false), c.mute);
+        EXPECT_EQ(settings.Get("scale", "-"), c.scale);
+    }
+    dir.WriteFile(SETTINGS_FILE, std::string(1 << 20, '#') + "\nmute = 1\n");
+    EXPECT_FALSE(Settings::Read(SETTINGS_FILE).GetFlag("mute", false))
+        << "past the first 64 KiB nothing is read";
+    std::filesystem::remove(SETTINGS_FILE);
+    EXPECT_FALSE(Settings::Read(SETTINGS_FILE).GetFlag("mute", false)) << "no file";
+    std::filesystem::create_directory(SETTINGS_FILE);
+    EXPECT_FALSE(Settings::Read(SETTINGS_FILE).GetFlag("mute", false)) << "a folder";
+    std::filesystem::remove(SETTINGS_FILE);
+    ASSERT_EQ(mkfifo(SETTINGS_FILE, 0600), 0);
+    EXPECT_FALSE(Settings::Read(SETTINGS_FILE).GetFlag("mute", false))
+        << "a named pipe, read without waiting for a writer";
+}
+
+TEST(SettingsWriting, KeepsKeysItDoesNotKnowAndReplacesTheWholeFile) {
+    ScratchDir dir;
+    dir.WriteFile(SETTINGS_FILE, "scale = 2\n# a note\nmute = 0\nlater = a b = c\nbroken line\n");
+    Settings settings = Settings::Read(SETTINGS_FILE);
+    settings.SetFlag("mute", true);
+    settings.Set("fullscreen", "1");
+    ASSERT_TRUE(settings.Write(SETTINGS_FILE));
+    EXPECT_EQ(dir.ReadFile(SETTINGS_FILE),
+              "scale = 2\nmute = 1\nlater = a b = c\nfullscreen = 1\n");
+    EXPECT_TRUE(Settings::Read(SETTINGS_FILE).GetFlag("mute", false));
+
+    std::filesystem::create_directory("elsewhere");
+    EXPECT_FALSE(settings.Write("elsewhere/missing/" + std::string(SETTINGS_FILE)));
+}
