@@ -10,6 +10,7 @@
 #include "SDL_image.h"
 #include "SDL_ttf.h"
 #include "framework/clock.h"
+#include "framework/present.h"
 #include "framework/menu.h"
 #include "framework/sound.h"
 #include "shell/game.h"
@@ -23,8 +24,6 @@ namespace {
 const int MAP_ROWS = 8;
 const int MAP_COLUMNS = 15;
 const int MAX_BRICK_LIVES = 5;
-// The compatibility layer on newer SDL reports 1.2.50 and up; classic SDL stops at 1.2.15.
-const int FIRST_COMPAT_PATCH = 50;
 const int DRIVER_NAME_SIZE = 64;
 
 std::string scratchFolder;
@@ -97,7 +96,7 @@ std::string SdlDescription() {
         return std::to_string(v->major) + "." + std::to_string(v->minor) + "." +
                std::to_string(v->patch);
     };
-    const bool compat = sdl->patch >= FIRST_COMPAT_PATCH;
+    const bool compat = ZEM_OnCompatibilityLayer();
     return "SDL " + version(sdl) + (compat ? " (compatibility layer on SDL 2)" : " (classic)") +
            ", SDL_image " + version(image) + ", SDL_ttf " + version(ttf) + ", video driver " +
            driver;

@@ -2,6 +2,9 @@
 
 namespace {
 
+// The compatibility layer over SDL 2 reports 1.2.50 and up; classic SDL stops at 1.2.15.
+const Uint8 FIRST_COMPAT_PATCH = 50;
+
 void FlipWhileShown(SDL_Surface* screen) {
     if (SDL_GetVideoSurface() != nullptr) {
         SDL_Flip(screen);
@@ -20,13 +23,24 @@ unsigned presentCount = 0;
 
 }  // namespace
 
+bool ZEM_OnCompatibilityLayer() {
+    return SDL_Linked_Version()->patch >= FIRST_COMPAT_PATCH;
+}
+
 void ZEM_Flip(SDL_Surface* screen) {
     ++presentCount;
     flipFunction(screen);
 }
 
+// On the compatibility layer every present shows the whole window whatever part changed,
+// and a present of rectangles holds the next frame back (play fell to about two thirds of its
+// pace under X): there the whole screen is shown instead, which looks the same.
 void ZEM_UpdateRects(SDL_Surface* screen, int count, SDL_Rect* rects) {
     ++presentCount;
+    if (ZEM_OnCompatibilityLayer()) {
+        flipFunction(screen);
+        return;
+    }
     updateRectsFunction(screen, count, rects);
 }
 

@@ -19,5 +19,8 @@ void ZEM_UpdateRects(SDL_Surface* screen, int count, SDL_Rect* rects);
 // it with the count after its own last present to know that nobody else showed anything.
 unsigned ZEM_PresentCount();
 
+// Whether the SDL 1.2 in use is the compatibility layer over SDL 2 rather than classic SDL.
+bool ZEM_OnCompatibilityLayer();
+
 // Replaces the presenter; null for either puts SDL's own call back.
 void ZEM_SetPresenter(ZemFlipFunction flip, ZemUpdateRectsFunction updateRects);

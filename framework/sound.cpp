@@ -29,8 +29,14 @@ bool DeviceOpen() {
 }  // namespace
 
 int ZEM_InitSdl(Uint32 flags) {
-    ZemQuietStderr quiet;
-    return SDL_Init(flags);
+    if (SDL_Init(flags & ~SDL_INIT_AUDIO) == -1) {
+        return -1;
+    }
+    if ((flags & SDL_INIT_AUDIO) != 0) {
+        ZemQuietStderr quiet;
+        SDL_InitSubSystem(SDL_INIT_AUDIO);
+    }
+    return 0;
 }
 
 bool ZEM_OpenSound() {

@@ -30,7 +30,8 @@ enum ZemSound {
 const int SOUND_RATE = 44100;
 const int SOUND_BUFFER_SAMPLES = 512;
 
-// SDL_Init, with the sound library's complaints about missing devices kept off the terminal.
+// SDL_Init. The sound is started last and on its own, with the sound library's complaints
+// about missing devices kept off the terminal: a machine without one plays on silently.
 int ZEM_InitSdl(Uint32 flags);
 
 // Opens the sound device and makes the effects. False when there is no device: the games

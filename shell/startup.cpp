@@ -37,7 +37,9 @@ std::unique_ptr<ZemMenu> theMenu;
 }  // namespace
 
 bool init() {
-    if (ZEM_InitSdl(SDL_INIT_EVERYTHING) == -1) {
+    // Everything but SDL's timer thread: it wakes every millisecond, and the games set no
+    // timer (their clock is SDL_GetTicks, which needs no thread).
+    if (ZEM_InitSdl(SDL_INIT_EVERYTHING & ~SDL_INIT_TIMER) == -1) {
         return false;
     }
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_BPP, WINDOW_FLAGS);
