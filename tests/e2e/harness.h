@@ -73,12 +73,18 @@ private:
     std::vector<Rgb> pixels;
 };
 
+// Changes to the environment a program starts with, applied in order after the usual
+// settings: "NAME=value" sets a variable, a bare "NAME" removes it.
+using EnvironmentChanges = std::vector<std::string>;
+
 // One run of a game program. The program starts in the given folder (which holds the data
 // files it should find) with DISPLAY set to the test X server and silent sound; it is killed
-// when the object goes if it still runs.
+// when the object goes if it still runs. What it writes on its standard output and error is
+// kept for the test to read.
 class GameProcess {
 public:
-    GameProcess(const std::string& program, const std::string& folder);
+    GameProcess(const std::string& program, const std::string& folder,
+                const EnvironmentChanges& changes = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
@@ -117,6 +123,12 @@ public:
 
     // Whether the program is still running (never blocks).
     bool Running();
+    // Waits until the program has its own handler for the signal. False (with a failure
+    // recorded) when it ends first or the timeout passes.
+    bool WaitUntilCatching(int signalNumber, std::chrono::milliseconds timeout = DEFAULT_TIMEOUT);
+    // What the program has written on its standard output and on its standard error so far.
+    std::string Output() const;
+    std::string Errors() const;
     // Waits for the program to end and gives its exit status (128 + the signal number when a
     // signal ended it). On timeout it kills the program, records a failure and returns -1.
     int WaitForExit(std::chrono::milliseconds timeout = DEFAULT_TIMEOUT);
@@ -129,6 +141,8 @@ private:
     void Reap(int waitStatus);
 
     pid_t pid = -1;
+    std::string outputFile;
+    std::string errorFile;
     mutable unsigned long window = 0;
     bool exited = false;
     int exitStatus = -1;
