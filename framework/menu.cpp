@@ -188,9 +188,9 @@ void ZemMenu::ShowBoxed(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* opt
 }
 
 int ZemMenu::GetChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
-                       TTF_Font* optionFont) {
+                       TTF_Font* optionFont, bool (*stopWaiting)()) {
     int result = -1;
-    while (result == -1) {
+    while (result == -1 && (stopWaiting == nullptr || !stopWaiting())) {
         result = AcceptChoice(event);
         ShowCentred(target, headerFont, optionFont);
         ZEM_Delay(CHOICE_PASS_DELAY);

@@ -36,8 +36,9 @@ public:
     bool DrawsLike(const ZemMenu& other) const;
 
     // Blocks, redrawing every 20 ms, until Enter confirms an option; returns its index.
-    int GetChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
-                  TTF_Font* optionFont);
+    // With stopWaiting given, also gives up with -1 as soon as it returns true.
+    int GetChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont,
+                  bool (*stopWaiting)() = nullptr);
     // Handles at most one queued event: the confirmed option's index, or -1.
     int AcceptChoice(SDL_Event& event);
 

@@ -6,6 +6,7 @@
 #include "framework/surface.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
+#include "shell/quit_request.h"
 #include "shell/state_stack.h"
 #include "shell/window.h"
 #include "things/displacer_thing.h"
@@ -223,8 +224,8 @@ void HelpState() {
     }
     menu->AddOption(PRESS_ENTER);
     menu->ShowBoxed(screen, impactFont1, arialFont1, menuBox);
-    // The box stays as drawn: nothing on this screen changes until Enter.
-    while (menu->AcceptChoice(event) == NO_CHOICE) {
+    // The box stays as drawn: nothing on this screen changes until Enter (or a quit signal).
+    while (!QuitRequested() && menu->AcceptChoice(event) == NO_CHOICE) {
     }
     PreMenu();
     StateStack.pop();
@@ -242,7 +243,7 @@ void PauseState() {
     menu->AddHeader("Game Paused");
     menu->AddOption("Continue Game");
     menu->AddOption("Return to Menu");
-    int choice = menu->GetChoice(event, screen, impactFont2, impactFont1);
+    int choice = menu->GetChoice(event, screen, impactFont2, impactFont1, QuitRequested);
     if (choice == CHOICE_CONTINUE) {
         StateStack.pop();
     } else if (choice == CHOICE_RETURN_TO_MENU) {
@@ -261,7 +262,7 @@ void LoseState() {
     menu->SetHeaderColor(LOSE_HEADER.r, LOSE_HEADER.g, LOSE_HEADER.b);
     menu->AddHeader("You Are Dead");
     menu->AddOption(PRESS_ENTER);
-    menu->GetChoice(event, screen, impactFont2, arialFont1);
+    menu->GetChoice(event, screen, impactFont2, arialFont1, QuitRequested);
     PreMenu();
     StateStack.pop();
 }

@@ -14,6 +14,8 @@
 #include "shell/screens.h"
 #include "shell/state_stack.h"
 #include "shell/window.h"
+// The ways in and out: quit signals, messages, the command line, the high-score save.
+#include "shell/quit_request.h"
 
 namespace {
 
@@ -34,6 +36,7 @@ void RunMainLoop() {
     while (!StateStack.empty()) {
         void (*state)() = StateStack.top().statePointer;
         state();
+        EndOnQuitRequest();
         CapFrameRate();
     }
 }
@@ -97,6 +100,7 @@ void clean_up() {
 }
 
 extern "C" int SDL_main(int, char*[]) {
+    CatchQuitSignals();
     // A failed start-up leaves everything as it stands: no clean-up, no score written.
     if (!init()) {
         return 1;

@@ -1,6 +1,9 @@
 // The screens and start-up both programs share, seen from outside: the window, the main menu
-// over the background, help, quitting, the high-score file, missing data files and the
-// window's close button.
+// over the background, help, quitting, the high-score file, missing data files, the window's
+// close button and quit signals.
+
+#include <signal.h>
+#include <unistd.h>
 
 #include <functional>
 #include <memory>
@@ -233,6 +236,39 @@ TEST_P(ShellEndToEnd, CloseButtonOnTheMainMenuIsIgnored) {
     EXPECT_EQ(game->WaitForExit(), 0);
     // No high-score file at start: the score was 0, and it is written back as such.
     EXPECT_EQ(dir.ReadFile("hiscore"), "0");
+}
+
+// Interrupt, terminate and hang-up end the program as "Quit" does, on every screen; each
+// screen here gets another of them.
+TEST_P(ShellEndToEnd, QuitSignalsEndTheProgramNormallyOnTheMenuHelpAndPauseScreens) {
+    const struct {
+        const char* screen;
+        int signalNumber;
+    } cases[] = {{"main menu", SIGINT}, {"help", SIGTERM}, {"pause", SIGHUP}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.screen);
+        dir.WriteFile("hiscore", "  42\n");
+        StartOnMainMenu();
+        const std::string screen = c.screen;
+        if (screen == "help") {
+            game->Press("Down");
+            game->WaitUntil("Help selected", MainMenuWith(1));
+            game->Press("Return");
+            game->WaitUntil("the help box", ShowsHelp);
+        } else if (screen == "pause") {
+            game->Press("Return");
+            game->WaitUntil("play", [](const Screenshot& shot) {
+                return shot.Count(TITLE_BLUE) == 0 && shot.Count(SELECTED_RED) == 0;
+            });
+            game->Press("p");
+            game->WaitUntil("the pause menu", [](const Screenshot& shot) {
+                return shot.Count(TITLE_BLUE) > WORD_PIXELS && shot.Count(SELECTED_RED) == 0;
+            });
+        }
+        kill(game->Pid(), c.signalNumber);
+        EXPECT_EQ(game->WaitForExit(), 0);
+        EXPECT_EQ(dir.ReadFile("hiscore"), "42") << "the high score is written at the end";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothGames, ShellEndToEnd, ::testing::ValuesIn(PROGRAMS),
