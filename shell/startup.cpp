@@ -16,6 +16,7 @@
 #include "shell/window.h"
 // The ways in and out: quit signals, messages, the command line, the high-score save.
 #include "shell/quit_request.h"
+#include "shell/command_line.h"
 
 namespace {
 
@@ -99,7 +100,11 @@ void clean_up() {
     SDL_Quit();
 }
 
-extern "C" int SDL_main(int, char*[]) {
+extern "C" int SDL_main(int argc, char* argv[]) {
+    const int commandLineStatus = TakeCommandLine(argc, argv);
+    if (commandLineStatus != RUN_THE_GAME) {
+        return commandLineStatus;
+    }
     CatchQuitSignals();
     // A failed start-up leaves everything as it stands: no clean-up, no score written.
     if (!init()) {
