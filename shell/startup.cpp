@@ -6,8 +6,6 @@
 #include "SDL.h"
 #include "SDL_ttf.h"
 #include "framework/menu.h"
-#include "framework/plain_file.h"
-#include "framework/surface.h"
 #include "shell/game_supplies.h"
 #include "shell/globals.h"
 #include "shell/hiscore.h"
@@ -16,6 +14,7 @@
 #include "shell/window.h"
 // The ways in and out: quit signals, messages, the command line, the high-score save.
 #include "shell/quit_request.h"
+#include "shell/startup_checks.h"
 #include "shell/command_line.h"
 
 namespace {
@@ -45,14 +44,20 @@ void RunMainLoop() {
 }  // namespace
 
 bool init() {
+    if (!ChooseVideoDriver()) {
+        return false;
+    }
     if (SDL_Init(SDL_INIT_EVERYTHING) == -1) {
+        ReportSdlStartFailure();
         return false;
     }
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_BPP, WINDOW_FLAGS);
     if (screen == nullptr) {
+        ReportWindowFailure();
         return false;
     }
     if (TTF_Init() == -1) {
+        ReportFontLibraryFailure();
         return false;
     }
     SDL_WM_SetCaption(GAME_CAPTION, nullptr);
@@ -63,20 +68,22 @@ bool init() {
 bool load_files() {
     // Anything but an ordinary file under a picture's or a font's name counts as missing.
     for (const char* name : {MENU_BOX_FILE, BACKGROUND_FILE, IMPACT_FONT_FILE, ARIAL_FONT_FILE}) {
-        if (!ZEM_IsPlainFile(name)) {
+        if (!StartupFileReadable(name)) {
             return false;
         }
     }
     // Both pictures are tried, then all three fonts, before anything is judged.
-    menuBox = ZEM_LoadImage(MENU_BOX_FILE);
-    background = ZEM_LoadImage(BACKGROUND_FILE);
+    menuBox = LoadStartupPicture(MENU_BOX_FILE);
+    background = LoadStartupPicture(BACKGROUND_FILE);
     if (menuBox == nullptr || background == nullptr) {
+        ReportLoadFailure();
         return false;
     }
-    impactFont1 = TTF_OpenFont(IMPACT_FONT_FILE, IMPACT_SMALL_POINTS);
-    impactFont2 = TTF_OpenFont(IMPACT_FONT_FILE, IMPACT_LARGE_POINTS);
-    arialFont1 = TTF_OpenFont(ARIAL_FONT_FILE, ARIAL_POINTS);
+    impactFont1 = OpenStartupFont(IMPACT_FONT_FILE, IMPACT_SMALL_POINTS);
+    impactFont2 = OpenStartupFont(IMPACT_FONT_FILE, IMPACT_LARGE_POINTS);
+    arialFont1 = OpenStartupFont(ARIAL_FONT_FILE, ARIAL_POINTS);
     if (impactFont1 == nullptr || impactFont2 == nullptr || arialFont1 == nullptr) {
+        ReportLoadFailure();
         return false;
     }
     hiScore = ReadHiScore(HISCORE_FILE);

@@ -1,6 +1,6 @@
 // The screens and start-up both programs share, seen from outside: the window, the main menu
 // over the background, help, quitting, the high-score file, missing data files, the window's
-// close button and quit signals.
+// close button, quit signals and running without a display.
 
 #include <signal.h>
 #include <unistd.h>
@@ -271,6 +271,43 @@ TEST_P(ShellEndToEnd, QuitSignalsEndTheProgramNormallyOnTheMenuHelpAndPauseScree
     }
 }
 
+// A display number no X server answers on.
+std::string UnusedDisplayName() {
+    int number = 90;
+    while (access(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), F_OK) == 0) {
+        ++number;
+    }
+    return ":" + std::to_string(number);
+}
+
+// Without a display the program says so on one line and ends at once, instead of drawing
+// the game as characters on the terminal; a video driver the player names is still used.
+TEST_P(ShellEndToEnd, WithoutADisplayItSaysSoUnlessThePlayerNamesAVideoDriver) {
+    dir.CopyStartupFiles();
+    const std::string name = GetParam().name;
+    const std::string unreachable = UnusedDisplayName();
+    const std::pair<EnvironmentChanges, std::string> refusals[] = {
+        {{"DISPLAY"}, name + ": cannot open a window: no graphical display (DISPLAY is not set)\n"},
+        {{"DISPLAY=" + unreachable},
+         name + ": cannot open the X display \"" + unreachable + "\"\n"},
+    };
+    for (const auto& [changes, said] : refusals) {
+        SCOPED_TRACE(changes[0]);
+        GameProcess refused(GameFile(name), dir.Path(), changes);
+        EXPECT_EQ(refused.WaitForExit(), 1);
+        EXPECT_EQ(refused.Errors(), said);
+        EXPECT_EQ(refused.Output().size(), 0u) << "bytes on stdout (a text-mode stand-in?)";
+        EXPECT_FALSE(dir.Exists("hiscore"));
+    }
+
+    GameProcess named(GameFile(name), dir.Path(), {"DISPLAY", "SDL_VIDEODRIVER=dummy"});
+    ASSERT_TRUE(named.WaitUntilCatching(SIGTERM));
+    kill(named.Pid(), SIGTERM);
+    EXPECT_EQ(named.WaitForExit(), 0);
+    EXPECT_EQ(dir.ReadFile("hiscore"), "0");
+    EXPECT_EQ(named.Errors() + named.Output(), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(BothGames, ShellEndToEnd, ::testing::ValuesIn(PROGRAMS),
                          [](const ::testing::TestParamInfo<Program>& info) {
                              return std::string(info.param.name);
@@ -279,7 +316,7 @@ INSTANTIATE_TEST_SUITE_P(BothGames, ShellEndToEnd, ::testing::ValuesIn(PROGRAMS)
 // Each of the four start-up files missing in turn.
 class MissingDataFile : public ::testing::TestWithParam<std::tuple<Program, const char*>> {};
 
-TEST_P(MissingDataFile, EndsWithStatusOneAndWritesNoHighScore) {
+TEST_P(MissingDataFile, EndsWithStatusOneSayingWhichAndWritesNoHighScore) {
     const Program& program = std::get<0>(GetParam());
     std::string missing = std::get<1>(GetParam());
     ScratchDir dir;
@@ -291,6 +328,8 @@ TEST_P(MissingDataFile, EndsWithStatusOneAndWritesNoHighScore) {
     GameProcess game(GameFile(program.name), dir.Path());
     EXPECT_EQ(game.WaitForExit(), 1);
     EXPECT_FALSE(dir.Exists("hiscore"));
+    EXPECT_EQ(game.Errors(), std::string(program.name) + ": cannot load " + missing +
+                                 ": No such file or directory\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
