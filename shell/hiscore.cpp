@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "framework/plain_file.h"
@@ -70,13 +72,24 @@ int ReadHiScore(const std::string& fileName) {
     if (!ZEM_IsPlainFile(fileName.c_str())) {
         return 0;
     }
-    std::ifstream in(fileName);
+    std::ifstream in(fileName, std::ios::binary);
+    std::string start(HISCORE_READ_LIMIT + 1, '\0');
+    in.read(&start[0], static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<size_t>(in.gcount()));
+    const bool moreFollows = start.size() > HISCORE_READ_LIMIT;
+    start.resize(std::min(start.size(), HISCORE_READ_LIMIT));
+
+    std::istringstream number(start);
     int value = 0;
-    if (in >> value) {
-        return value;
-    }
     // Extraction stores the nearest int on overflow: a failed read must still give 0.
-    return 0;
+    if (!(number >> value)) {
+        return 0;
+    }
+    // Digits that run on past what was read make another number, or one too big.
+    if (moreFollows && number.eof()) {
+        return 0;
+    }
+    return value;
 }
 
 bool WriteHiScore(const std::string& fileName, int value) {

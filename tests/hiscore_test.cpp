@@ -49,6 +49,24 @@ TEST(HiScoreReading, TakesTheIntAfterBlanksOrZeroWhenTheFileDoesNotStartWithOne)
     EXPECT_EQ(ReadHiScore(HISCORE_FILE), 0) << "a folder";
 }
 
+// However big the file, no more is read than a number with blanks around it can need.
+TEST(HiScoreReading, ANumberMustEndWithinTheReadLimit) {
+    ScratchDir dir;
+    const std::string blanks(HISCORE_READ_LIMIT - 1, ' ');
+    const std::string zeros(HISCORE_READ_LIMIT - 2, '0');
+    const std::pair<std::string, int> cases[] = {
+        {blanks + "7", 7},
+        {blanks + " 7", 0},
+        {zeros + "42", 42},
+        {zeros + "421", 0},
+        {"42" + std::string(10 * 1000 * 1000, ' '), 42},
+    };
+    for (const auto& [contents, expected] : cases) {
+        dir.WriteFile(HISCORE_FILE, contents);
+        EXPECT_EQ(ReadHiScore(HISCORE_FILE), expected) << contents.size() << " bytes";
+    }
+}
+
 TEST(HiScoreWriting, ReplacesTheWholeFileWithBareDigitsThatReadBackTheSame) {
     ScratchDir dir;
     dir.WriteFile(HISCORE_FILE, "99999999 and a long tail\n");
