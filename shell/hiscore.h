@@ -16,8 +16,18 @@ const std::size_t HISCORE_READ_LIMIT = 4096;
 // HISCORE_READ_LIMIT bytes.
 int ReadHiScore(const std::string& fileName);
 
-// Replaces the file with the value so that a crash never leaves it empty or cut short:
-// writes a temporary file beside it, syncs it, and renames it over the old one. A folder
-// that takes no new file still has its writable "hiscore" rewritten where it stands.
-// False when it could not be written; the old file is then left as it was.
+// Where the file really lives: its name with links followed to the file they lead to
+// (which may not exist yet).
+std::string WhereFileLives(const std::string& fileName);
+
+// Replaces the file where it lives (a link is kept and its target rewritten) so that a crash
+// never leaves it empty or cut short: writes a temporary file beside it with the old file's
+// permissions, syncs it, and renames it over the old one. A file this user may not write is
+// left as it is; a folder that takes no new file still has its writable file rewritten where
+// it stands. False when it could not be written, with errno saying why; the old file is then
+// left as it was.
 bool WriteHiScore(const std::string& fileName, int value);
+
+// Removes the temporary files that writes killed midway left beside the file where it lives.
+// Only safe while no other copy of the game is writing it.
+void RemoveLeftOverTemporaries(const std::string& fileName);

@@ -16,6 +16,7 @@
 #include "shell/quit_request.h"
 #include "shell/startup_checks.h"
 #include "shell/command_line.h"
+#include "shell/hiscore_save.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ void clean_up() {
     impactFont2 = nullptr;
     arialFont1 = nullptr;
     // A score that can't be saved is not worth stopping the shut-down for.
-    WriteHiScore(HISCORE_FILE, hiScore);
+    SaveHiScoreOrSayWhy(HISCORE_FILE, hiScore);
     TTF_Quit();
     SDL_Quit();
 }
