@@ -183,18 +183,27 @@ test_high_score_kept() {
 test_links_renewed_but_own_files_kept() {
     CURRENT="renewing links"
     new_player "after a move"
-    local folder="$HOME/.local/share/tamu"
+    local folder="$HOME/.local/share/brixolan"
     mkdir -p "$folder"
-    ln -s "/nowhere/old install/menubox.bmp" "$folder/menubox.bmp"
-    ln -s "$GAME_DIR/background640.jpg" "$folder/background640.jpg"
+    # Links an install elsewhere left: one leads nowhere now, one to the other copy.
+    ln -s "/nowhere/old install/share/zem-arcade/menubox.bmp" "$folder/menubox.bmp"
+    ln -s "$SCRATCH/old copy/zem-arcade/impact.ttf" "$folder/impact.ttf"
+    # The player's own: a file, and links to a picture and to level maps of theirs.
     printf 'my own font' >"$folder/arial.ttf"
-    launch "$PREFIX/bin/tamu"
+    ln -s "$GAME_DIR/background640.jpg" "$folder/background640.jpg"
+    ln -s "$PLAYER/my levels" "$folder/levelmaps"
+    launch "$PREFIX/bin/brixolan"
     expect_eq "exit status" 0 "$STATUS"
+    local installed
+    installed=$(real_path "$PREFIX/share/zem-arcade")
     cmp -s "$folder/menubox.bmp" "$GAME_DIR/menubox.bmp" || fail "a dangling link was not renewed"
-    expect_eq "link to another copy of the background" \
-        "$(real_path "$PREFIX/share/zem-arcade")/background640.jpg" \
-        "$(readlink "$folder/background640.jpg")"
+    expect_eq "link to another install's font" "$installed/impact.ttf" \
+        "$(readlink "$folder/impact.ttf")"
     expect_eq "the player's own arial.ttf" "my own font" "$(cat "$folder/arial.ttf")"
+    expect_eq "the player's own link to a background" "$GAME_DIR/background640.jpg" \
+        "$(readlink "$folder/background640.jpg")"
+    expect_eq "the player's own link to level maps" "$PLAYER/my levels" \
+        "$(readlink "$folder/levelmaps")"
 }
 
 test_data_home_choice() {
