@@ -193,24 +193,24 @@ void ZemMenu::ShowBoxed(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* opt
 }
 
 int ZemMenu::GetChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
-                       TTF_Font* optionFont) {
-    return ChoiceLoop(event, target, headerFont, optionFont, true);
+                       TTF_Font* optionFont, bool (*stopWaiting)()) {
+    return ChoiceLoop(event, target, headerFont, optionFont, true, stopWaiting);
 }
 
 int ZemMenu::WaitForChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
-                           TTF_Font* optionFont) {
-    return ChoiceLoop(event, target, headerFont, optionFont, false);
+                           TTF_Font* optionFont, bool (*stopWaiting)()) {
+    return ChoiceLoop(event, target, headerFont, optionFont, false, stopWaiting);
 }
 
 // Drawing the same lines at the same place again changes no pixel, and a new selection only
 // recolours the same glyphs, so a still picture needs a redraw only when the menu changed.
 int ZemMenu::ChoiceLoop(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
-                        TTF_Font* optionFont, bool everyPass) {
+                        TTF_Font* optionFont, bool everyPass, bool (*stopWaiting)()) {
     bool drawn = false;
     unsigned drawnRevision = 0;
     unsigned drawnAge = 0;
     int result = -1;
-    while (result == -1) {
+    while (result == -1 && (stopWaiting == nullptr || !stopWaiting())) {
         result = AcceptChoice(event);
         if (everyPass || !drawn || drawnRevision != revision || drawnAge != ZEM_KeptPicturesAge()) {
             ShowCentred(target, headerFont, optionFont);

@@ -38,19 +38,20 @@ public:
     unsigned Revision() const { return revision; }
 
     // Blocks, redrawing every 20 ms, until Enter confirms an option; returns its index.
-    int GetChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
-                  TTF_Font* optionFont);
+    // With stopWaiting given, also gives up with -1 as soon as it returns true.
+    int GetChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont,
+                  bool (*stopWaiting)() = nullptr);
     // The same for a menu over a picture that stands still meanwhile: it looks for a key
     // every 20 ms but draws and presents only when the menu changed (or the kept pictures
     // were forgotten), which gives the same pixels for nothing.
     int WaitForChoice(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
-                      TTF_Font* optionFont);
+                      TTF_Font* optionFont, bool (*stopWaiting)() = nullptr);
     // Handles at most one queued event: the confirmed option's index, or -1.
     int AcceptChoice(SDL_Event& event);
 
 private:
     int ChoiceLoop(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
-                   TTF_Font* optionFont, bool everyPass);
+                   TTF_Font* optionFont, bool everyPass, bool (*stopWaiting)());
 
     std::vector<std::string> headers;
     std::vector<std::string> options;

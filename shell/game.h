@@ -29,12 +29,14 @@ extern const ZemGame* game;
 void ZEM_UseGame(const ZemGame& theGame);
 
 // The program's steps, which ZEM_RunGame takes in turn and a tool may take one by one:
-// start-up with the command line's choices up to the main menu on the state stack (false when it
+// start-up with the choices of the command line already taken, up to the main menu on the
+// state stack (false when it
 // failed, with everything left as it stands), and the shut-down after the main loop (the menu
 // object freed, the pictures and fonts let go, the high score written, the libraries shut down).
-bool ZEM_StartGame(const ZemGame& theGame, int argc = 0, char* argv[] = nullptr);
+bool ZEM_StartGame(const ZemGame& theGame);
 void ZEM_EndGame();
 
-// The whole program for this game: start-up, the main loop over the state stack, shut-down.
-// 0 after a normal end, 1 when start-up failed.
+// The whole program for this game: the command line, start-up, the main loop over the state
+// stack, shut-down. 0 after a normal end or an answered "--help" or "--version", 1 when
+// start-up failed, 2 for a command line it refuses.
 int ZEM_RunGame(const ZemGame& theGame, int argc, char* argv[]);

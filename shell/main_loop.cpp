@@ -3,6 +3,7 @@
 #include "framework/clock.h"
 #include "shell/game.h"
 #include "shell/globals.h"
+#include "shell/quit_request.h"
 #include "shell/screens.h"
 
 std::stack<StateStruct> StateStack;
@@ -27,6 +28,7 @@ void RunMainLoop() {
     while (!StateStack.empty()) {
         void (*state)() = StateStack.top().statePointer;
         state();
+        EndOnQuitRequest();
         game->CapFrameRate();
     }
 }

@@ -10,6 +10,7 @@
 //   while the stack is not empty:
 //       run the state on top        (one pass of the main menu or of play; help, pause and
 //                                    lose block inside their call until Enter)
+//       end on a quit signal        (Ctrl+C, SIGTERM, SIGHUP: the stack is emptied)
 //       run the game's CapFrameRate (sleep out the rest of the frame)
 //
 // A state of play takes at most one queued event a frame (TakePlayEvent) and reads held keys

@@ -10,6 +10,7 @@
 #include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
+#include "shell/quit_request.h"
 #include "things/displacer_thing.h"
 
 namespace {
@@ -203,8 +204,8 @@ void HelpState() {
     }
     menu->AddOption(PRESS_ENTER);
     menu->ShowBoxed(screen, impactFont1, arialFont1, menuBox);
-    // The box stays as drawn: nothing on this screen changes until Enter.
-    while (menu->AcceptChoice(event) == NO_CHOICE) {
+    // The box stays as drawn: nothing on this screen changes until Enter (or a quit signal).
+    while (!QuitRequested() && menu->AcceptChoice(event) == NO_CHOICE) {
         if (SDL_PollEvent(nullptr) == 0) {
             ZEM_Delay(HELP_KEY_WAIT_MS);
         }
@@ -226,7 +227,7 @@ void PauseState() {
     if (game->pauseSavesScreen) {
         savedScreen.TakeShot(screen, menu->CentredArea(screen, impactFont2, impactFont1));
     }
-    int choice = menu->WaitForChoice(event, screen, impactFont2, impactFont1);
+    int choice = menu->WaitForChoice(event, screen, impactFont2, impactFont1, QuitRequested);
     if (choice == CHOICE_CONTINUE) {
         StateStack.pop();
     } else if (choice == CHOICE_RETURN_TO_MENU) {
@@ -247,7 +248,7 @@ void ShowOverPlay(const std::vector<std::string>& headers, SDL_Color headerColou
         menu->AddHeader(line);
     }
     menu->AddOption(PRESS_ENTER);
-    menu->WaitForChoice(event, screen, impactFont2, arialFont1);
+    menu->WaitForChoice(event, screen, impactFont2, arialFont1, QuitRequested);
 }
 
 void LoseState() {

@@ -51,7 +51,7 @@ bool Settings::Write(const std::string& fileName) const {
     for (const auto& [key, value] : entries) {
         text += key + " = " + value + "\n";
     }
-    return ReplaceFile(fileName, text);
+    return ReplaceFile(WhereFileLives(fileName), text);
 }
 
 std::string Settings::Get(const std::string& key, const std::string& fallback) const {

@@ -4,12 +4,9 @@
 // remembered in the settings file for the next start. `--mute` starts one run silent
 // without changing what is remembered.
 
-// Whether the command line asks for a silent run ("--mute" anywhere after the program).
-bool MuteOption(int argc, char* argv[]);
-
 // Takes the remembered choice and the command line, then opens the sound device. Without a
 // device the game plays on silently.
-void StartSound(int argc, char* argv[]);
+void StartSound(bool muteThisRun);
 void StopSound();
 
 // Turns the sound off when it is on and on when it is off, and remembers the new choice.

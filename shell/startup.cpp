@@ -6,17 +6,19 @@
 #include "SDL.h"
 #include "SDL_ttf.h"
 #include "framework/menu.h"
-#include "framework/plain_file.h"
-#include "framework/sound.h"
-#include "framework/surface.h"
 #include "framework/kept_text.h"
+#include "framework/sound.h"
+#include "shell/command_line.h"
 #include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/hiscore.h"
 #include "shell/hotkeys.h"
 #include "shell/main_loop.h"
 #include "shell/screens.h"
+#include "shell/hiscore_save.h"
+#include "shell/quit_request.h"
 #include "shell/sound_switch.h"
+#include "shell/startup_checks.h"
 
 namespace {
 
@@ -37,17 +39,23 @@ std::unique_ptr<ZemMenu> theMenu;
 }  // namespace
 
 bool init() {
+    if (!ChooseVideoDriver()) {
+        return false;
+    }
     // Everything but SDL's timer thread: it wakes every millisecond, and the games set no
     // timer (their clock is SDL_GetTicks, which needs no thread).
     if (ZEM_InitSdl(SDL_INIT_EVERYTHING & ~SDL_INIT_TIMER) == -1) {
+        ReportSdlStartFailure();
         return false;
     }
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_BPP, WINDOW_FLAGS);
     if (screen == nullptr) {
+        ReportWindowFailure();
         return false;
     }
     ZEM_ForgetKeptPictures();
     if (TTF_Init() == -1) {
+        ReportFontLibraryFailure();
         return false;
     }
     SDL_WM_SetCaption(game->caption, nullptr);
@@ -58,21 +66,23 @@ bool init() {
 bool load_files() {
     // Anything but an ordinary file under a picture's or a font's name counts as missing.
     for (const char* name : {MENU_BOX_FILE, BACKGROUND_FILE, IMPACT_FONT_FILE, ARIAL_FONT_FILE}) {
-        if (!ZEM_IsPlainFile(name)) {
+        if (!StartupFileReadable(name)) {
             return false;
         }
     }
     // Both pictures are tried, then all three fonts, before anything is judged.
     ZEM_ForgetKeptPictures();
-    menuBox = ZEM_LoadImage(MENU_BOX_FILE);
-    background = ZEM_LoadImage(BACKGROUND_FILE);
+    menuBox = LoadStartupPicture(MENU_BOX_FILE);
+    background = LoadStartupPicture(BACKGROUND_FILE);
     if (menuBox == nullptr || background == nullptr) {
+        ReportLoadFailure();
         return false;
     }
-    impactFont1 = TTF_OpenFont(IMPACT_FONT_FILE, IMPACT_SMALL_POINTS);
-    impactFont2 = TTF_OpenFont(IMPACT_FONT_FILE, IMPACT_LARGE_POINTS);
-    arialFont1 = TTF_OpenFont(ARIAL_FONT_FILE, ARIAL_POINTS);
+    impactFont1 = OpenStartupFont(IMPACT_FONT_FILE, IMPACT_SMALL_POINTS);
+    impactFont2 = OpenStartupFont(IMPACT_FONT_FILE, IMPACT_LARGE_POINTS);
+    arialFont1 = OpenStartupFont(ARIAL_FONT_FILE, ARIAL_POINTS);
     if (impactFont1 == nullptr || impactFont2 == nullptr || arialFont1 == nullptr) {
+        ReportLoadFailure();
         return false;
     }
     hiScore = ReadHiScore(HISCORE_FILE);
@@ -92,7 +102,7 @@ void clean_up() {
     arialFont1 = nullptr;
     ZEM_ForgetKeptPictures();
     // A score that can't be saved is not worth stopping the shut-down for.
-    WriteHiScore(HISCORE_FILE, hiScore);
+    SaveHiScoreOrSayWhy(HISCORE_FILE, hiScore);
     TTF_Quit();
     SDL_Quit();
 }
@@ -102,12 +112,12 @@ void ZEM_UseGame(const ZemGame& theGame) {
     Paddle::speedLimit = theGame.paddleSpeedLimit;
 }
 
-bool ZEM_StartGame(const ZemGame& theGame, int argc, char* argv[]) {
+bool ZEM_StartGame(const ZemGame& theGame) {
     ZEM_UseGame(theGame);
     if (!init() || !load_files()) {
         return false;
     }
-    StartSound(argc, argv);
+    StartSound(chosenOnCommandLine.mute);
     InstallHotkeys();
     timer.Start();
     theMenu = std::make_unique<ZemMenu>();
@@ -125,8 +135,14 @@ void ZEM_EndGame() {
 }
 
 int ZEM_RunGame(const ZemGame& theGame, int argc, char* argv[]) {
+    ZEM_UseGame(theGame);
+    const int commandLineStatus = TakeCommandLine(argc, argv);
+    if (commandLineStatus != RUN_THE_GAME) {
+        return commandLineStatus;
+    }
+    CatchQuitSignals();
     // A failed start-up leaves everything as it stands: no clean-up, no score written.
-    if (!ZEM_StartGame(theGame, argc, argv)) {
+    if (!ZEM_StartGame(theGame)) {
         return 1;
     }
     RunMainLoop();

@@ -2,8 +2,6 @@
 
 #include <filesystem>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -14,28 +12,6 @@
 #include "tests/support/sdl_test.h"
 
 namespace {
-
-// A command line of these words; the program's name comes first.
-class CommandLine {
-public:
-    explicit CommandLine(std::vector<std::string> words) : words(std::move(words)) {
-        for (std::string& word : this->words) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
-    }
-    int Count() const { return static_cast<int>(words.size()); }
-    char** Words() { return argv.data(); }
-
-private:
-    std::vector<std::string> words;
-    std::vector<char*> argv;
-};
-
-bool MuteOptionOf(std::vector<std::string> words) {
-    CommandLine line(std::move(words));
-    return MuteOption(line.Count(), line.Words());
-}
 
 SDL_Event Key(Uint8 type, SDLKey key) {
     SDL_Event event{};
@@ -60,15 +36,6 @@ protected:
 
 }  // namespace
 
-TEST(MuteOption, OnlyTheWordMuteAfterTheProgramsName) {
-    EXPECT_FALSE(MuteOptionOf({"brixolan"}));
-    EXPECT_TRUE(MuteOptionOf({"brixolan", "--mute"}));
-    EXPECT_TRUE(MuteOptionOf({"tamu", "--other", "2", "--mute"}));
-    EXPECT_FALSE(MuteOptionOf({"--mute"}));
-    EXPECT_FALSE(MuteOptionOf({"brixolan", "--mute=1"}));
-    EXPECT_FALSE(MuteOptionOf({"brixolan", "mute"}));
-}
-
 // A start takes the remembered choice or the option, and writes nothing.
 TEST_F(SoundSwitchTest, StartsSilentWhenRememberedOrAskedAndWritesNothing) {
     struct Case {
@@ -87,9 +54,7 @@ TEST_F(SoundSwitchTest, StartsSilentWhenRememberedOrAskedAndWritesNothing) {
             dir.WriteFile(SETTINGS_FILE, c.settings);
         }
         ZEM_SetSoundMuted(!c.muted);
-        CommandLine line(c.option ? std::vector<std::string>{"brixolan", "--mute"}
-                                  : std::vector<std::string>{"brixolan"});
-        StartSound(line.Count(), line.Words());
+        StartSound(c.option);
         EXPECT_EQ(ZEM_SoundMuted(), c.muted);
         ZEM_PlaySound(SOUND_PADDLE);
         StopSound();

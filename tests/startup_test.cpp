@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include <signal.h>
+
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -76,7 +78,7 @@ protected:
     FakeClock clock;
 };
 
-void PushKeys(std::initializer_list<SDLKey> keys) {
+void PushKeys(const std::vector<SDLKey>& keys) {
     for (SDLKey key : keys) {
         PushKeyDown(key);
     }
@@ -159,4 +161,55 @@ TEST_F(StartupTest, EveryScreenHandsOverAsTheStateTableSays) {
     EXPECT_EQ(fakeGameLog.depthAtPrePlay, 1u);
     EXPECT_EQ(fakeGameLog.playStateCalls, 4);
     EXPECT_EQ(dir.ReadFile(HISCORE_FILE), "123") << "the score read at the start, bare";
+}
+
+// Interrupt, terminate and hang-up end the game on every screen as "Quit" does: a screen
+// waiting for a key stops waiting at once (the Enter pushed behind the signal is never
+// taken), the main loop ends after that pass, and the high score of the run is written.
+TEST_F(StartupTest, AQuitSignalOnAnyScreenEndsTheGameAndWritesTheHighScore) {
+    const struct {
+        StateFunction screen;
+        int signalNumber;
+        std::vector<SDLKey> keysToIt;
+        bool waitsForAKey;
+    } cases[] = {
+        {MenuState, SIGINT, {}, false},
+        {HelpState, SIGTERM, {SDLK_DOWN, SDLK_RETURN}, true},
+        {FAKE_GAME.PlayState, SIGHUP, {SDLK_RETURN}, false},
+        {PauseState, SIGINT, {SDLK_RETURN, SDLK_p}, true},
+        {LoseState, SIGHUP, {SDLK_RETURN, SDLK_l}, true},
+    };
+    dir.CopyStartupFiles();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "signal " << c.signalNumber);
+        ResetFakeGame();
+        dir.WriteFile(HISCORE_FILE, "7");
+        bool raised = false;
+        int leftInQueue = -1;
+        auto onPass = [&c, &raised, &leftInQueue]() {
+            if (StateStack.empty()) {
+                leftInQueue = PendingEvents();
+            } else if (!raised && StateStack.top().statePointer == c.screen) {
+                raised = true;
+                hiScore = 321;  // points earned in this run
+                raise(c.signalNumber);
+                if (c.waitsForAKey) {
+                    PushKeyDown(SDLK_RETURN);
+                }
+            }
+        };
+
+        EXPECT_EQ(RunGame([&c] { PushKeys(c.keysToIt); }, onPass), 0);
+
+        ASSERT_TRUE(raised);
+        ASSERT_GE(fakeGameLog.topAfterEachPass.size(), 2u);
+        const std::vector<StateFunction> lastTwo = {c.screen, nullptr};
+        EXPECT_EQ(std::vector<StateFunction>(fakeGameLog.topAfterEachPass.end() - 2,
+                                             fakeGameLog.topAfterEachPass.end()),
+                  lastTwo)
+            << "the pass after the signal is the last";
+        EXPECT_EQ(leftInQueue, c.waitsForAKey ? 1 : 0);
+        EXPECT_EQ(dir.ReadFile(HISCORE_FILE), "321");
+        ReleaseWhatStartUpLeft();
+    }
 }

@@ -232,6 +232,43 @@ std::string ExitDescription(int status) {
                         : "status " + std::to_string(status);
 }
 
+// An empty file of its own for what a program writes on one of its outputs.
+std::string NewOutputFile() {
+    std::string path = (std::filesystem::temp_directory_path() / "zem-e2e-output-XXXXXX").string();
+    const int fd = mkstemp(path.data());
+    if (fd < 0) {
+        ADD_FAILURE() << "cannot make a file for the program's output";
+        return "";
+    }
+    close(fd);
+    return path;
+}
+
+void ApplyChange(std::vector<std::string>& settings, const std::string& change) {
+    const std::string name = change.substr(0, change.find('='));
+    settings.erase(std::remove_if(settings.begin(), settings.end(),
+                                  [&name](const std::string& setting) {
+                                      return setting.rfind(name + "=", 0) == 0;
+                                  }),
+                   settings.end());
+    if (change.size() > name.size()) {
+        settings.push_back(change);
+    }
+}
+
+// Whether the process has a handler of its own for the signal, from its caught-signals mask.
+bool Catches(pid_t pid, int signalNumber) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("SigCgt:", 0) == 0) {
+            const unsigned long long caught = std::stoull(line.substr(7), nullptr, 16);
+            return (caught >> (signalNumber - 1) & 1) != 0;
+        }
+    }
+    return false;
+}
+
 std::string FailurePicturePath() {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = test != nullptr ? std::string(test->test_suite_name()) + "." + test->name()
@@ -343,7 +380,8 @@ void Screenshot::SavePpm(const std::string& fileName) const {
 // GameProcess
 
 GameProcess::GameProcess(const std::string& program, const std::string& folder,
-                         const RunOptions& options) {
+                         const EnvironmentChanges& changes, const std::vector<std::string>& words)
+    : outputFile(NewOutputFile()), errorFile(NewOutputFile()) {
     if (display == nullptr) {
         ADD_FAILURE() << "no test X server: " << program << " not started";
         return;
@@ -359,16 +397,8 @@ GameProcess::GameProcess(const std::string& program, const std::string& folder,
     }
     settings.push_back("DISPLAY=" + displayName);
     settings.push_back("SDL_AUDIODRIVER=dummy");
-    for (const std::string& change : options.environment) {
-        const std::string name = change.substr(0, change.find('=')) + "=";
-        settings.erase(std::remove_if(settings.begin(), settings.end(),
-                                      [&name](const std::string& setting) {
-                                          return setting.rfind(name, 0) == 0;
-                                      }),
-                       settings.end());
-        if (change.find('=') != std::string::npos) {
-            settings.push_back(change);
-        }
+    for (const std::string& change : changes) {
+        ApplyChange(settings, change);
     }
     std::vector<char*> environment;
     for (std::string& setting : settings) {
@@ -376,25 +406,20 @@ GameProcess::GameProcess(const std::string& program, const std::string& folder,
     }
     environment.push_back(nullptr);
     std::string path = program;
-    std::vector<std::string> words = options.arguments;
+    std::vector<std::string> wordsCopy = words;
     std::vector<char*> arguments = {path.data()};
-    for (std::string& word : words) {
+    for (std::string& word : wordsCopy) {
         arguments.push_back(word.data());
     }
     arguments.push_back(nullptr);
-    const std::string errorFile = options.errorFile;
 
     pid = fork();
     if (pid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (!errorFile.empty()) {
-            const int error = open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (error >= 0) {
-                dup2(error, STDERR_FILENO);
-                close(error);
-            }
-        }
-        if (chdir(folder.c_str()) == 0) {
+        const int output = open(outputFile.c_str(), O_WRONLY);
+        const int errors = open(errorFile.c_str(), O_WRONLY);
+        if (output >= 0 && errors >= 0 && dup2(output, STDOUT_FILENO) >= 0 &&
+            dup2(errors, STDERR_FILENO) >= 0 && chdir(folder.c_str()) == 0) {
             execve(path.c_str(), arguments.data(), environment.data());
         }
         std::perror(path.c_str());
@@ -408,6 +433,35 @@ GameProcess::~GameProcess() {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
+    const std::string errors = Errors();
+    if (::testing::Test::HasFailure() && !errors.empty()) {
+        std::fprintf(stderr, "The program's standard error:\n%s", errors.c_str());
+    }
+    for (const std::string& file : {outputFile, errorFile}) {
+        if (!file.empty()) {
+            std::remove(file.c_str());
+        }
+    }
+}
+
+std::string GameProcess::Output() const {
+    return ReadWholeFile(outputFile);
+}
+
+std::string GameProcess::Errors() const {
+    return ReadWholeFile(errorFile);
+}
+
+bool GameProcess::WaitUntilCatching(int signalNumber, std::chrono::milliseconds timeout) {
+    Clock::time_point start = Clock::now();
+    while (!Catches(pid, signalNumber)) {
+        if (!Running() || TimedOut(start, timeout)) {
+            ADD_FAILURE() << "the program never took over signal " << signalNumber;
+            return false;
+        }
+        PauseBriefly();
+    }
+    return true;
 }
 
 bool GameProcess::WaitForWindow(std::chrono::milliseconds timeout) {

@@ -73,22 +73,19 @@ private:
     std::vector<Rgb> pixels;
 };
 
-// What a run may get besides its folder: words after the program's name; environment
-// settings, where "NAME=value" takes the place of the harness's own and a bare "NAME"
-// removes it; and a file for its standard error stream (empty: the test's own).
-struct RunOptions {
-    std::vector<std::string> arguments;
-    std::vector<std::string> environment;
-    std::string errorFile;
-};
+// Changes to the environment a program starts with, applied in order after the usual
+// settings: "NAME=value" sets a variable, a bare "NAME" removes it.
+using EnvironmentChanges = std::vector<std::string>;
 
 // One run of a game program. The program starts in the given folder (which holds the data
 // files it should find) with DISPLAY set to the test X server and silent sound; it is killed
-// when the object goes if it still runs.
+// when the object goes if it still runs. What it writes on its standard output and error is
+// kept for the test to read.
 class GameProcess {
 public:
+    // words: what follows the program's name on its command line.
     GameProcess(const std::string& program, const std::string& folder,
-                const RunOptions& options = {});
+                const EnvironmentChanges& changes = {}, const std::vector<std::string>& words = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
@@ -127,6 +124,12 @@ public:
 
     // Whether the program is still running (never blocks).
     bool Running();
+    // Waits until the program has its own handler for the signal. False (with a failure
+    // recorded) when it ends first or the timeout passes.
+    bool WaitUntilCatching(int signalNumber, std::chrono::milliseconds timeout = DEFAULT_TIMEOUT);
+    // What the program has written on its standard output and on its standard error so far.
+    std::string Output() const;
+    std::string Errors() const;
     // Waits for the program to end and gives its exit status (128 + the signal number when a
     // signal ended it). On timeout it kills the program, records a failure and returns -1.
     int WaitForExit(std::chrono::milliseconds timeout = DEFAULT_TIMEOUT);
@@ -139,6 +142,8 @@ private:
     void Reap(int waitStatus);
 
     pid_t pid = -1;
+    std::string outputFile;
+    std::string errorFile;
     mutable unsigned long window = 0;
     bool exited = false;
     int exitStatus = -1;

@@ -1,6 +1,9 @@
 // The screens and start-up both programs share, seen from outside: the window, the main menu
-// over the background, help, quitting, the high-score file, missing data files and the
-// window's close button.
+// over the background, help, quitting, the high-score file, missing data files, the window's
+// close button, quit signals and running without a display.
+
+#include <signal.h>
+#include <unistd.h>
 
 #include <functional>
 #include <memory>
@@ -233,6 +236,76 @@ TEST_P(ShellEndToEnd, CloseButtonOnTheMainMenuIsIgnored) {
     EXPECT_EQ(dir.ReadFile("hiscore"), "0");
 }
 
+// Interrupt, terminate and hang-up end the program as "Quit" does, on every screen; each
+// screen here gets another of them.
+TEST_P(ShellEndToEnd, QuitSignalsEndTheProgramNormallyOnTheMenuHelpAndPauseScreens) {
+    const struct {
+        const char* screen;
+        int signalNumber;
+    } cases[] = {{"main menu", SIGINT}, {"help", SIGTERM}, {"pause", SIGHUP}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.screen);
+        dir.WriteFile("hiscore", "  42\n");
+        StartOnMainMenu();
+        const std::string screen = c.screen;
+        if (screen == "help") {
+            game->Press("Down");
+            game->WaitUntil("Help selected", MainMenuWith(1));
+            game->Press("Return");
+            game->WaitUntil("the help box", ShowsHelp);
+        } else if (screen == "pause") {
+            game->Press("Return");
+            game->WaitUntil("play", [](const Screenshot& shot) {
+                return shot.Count(TITLE_BLUE) == 0 && shot.Count(SELECTED_RED) == 0;
+            });
+            game->Press("p");
+            game->WaitUntil("the pause menu", [](const Screenshot& shot) {
+                return shot.Count(TITLE_BLUE) > WORD_PIXELS && shot.Count(SELECTED_RED) == 0;
+            });
+        }
+        kill(game->Pid(), c.signalNumber);
+        EXPECT_EQ(game->WaitForExit(), 0);
+        EXPECT_EQ(dir.ReadFile("hiscore"), "42") << "the high score is written at the end";
+    }
+}
+
+// A display number no X server answers on.
+std::string UnusedDisplayName() {
+    int number = 90;
+    while (access(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), F_OK) == 0) {
+        ++number;
+    }
+    return ":" + std::to_string(number);
+}
+
+// Without a display the program says so on one line and ends at once, instead of drawing
+// the game as characters on the terminal; a video driver the player names is still used.
+TEST_P(ShellEndToEnd, WithoutADisplayItSaysSoUnlessThePlayerNamesAVideoDriver) {
+    dir.CopyStartupFiles();
+    const std::string name = GetParam().name;
+    const std::string unreachable = UnusedDisplayName();
+    const std::pair<EnvironmentChanges, std::string> refusals[] = {
+        {{"DISPLAY"}, name + ": cannot open a window: no graphical display (DISPLAY is not set)\n"},
+        {{"DISPLAY=" + unreachable},
+         name + ": cannot open the X display \"" + unreachable + "\"\n"},
+    };
+    for (const auto& [changes, said] : refusals) {
+        SCOPED_TRACE(changes[0]);
+        GameProcess refused(GameFile(name), dir.Path(), changes);
+        EXPECT_EQ(refused.WaitForExit(), 1);
+        EXPECT_EQ(refused.Errors(), said);
+        EXPECT_EQ(refused.Output().size(), 0u) << "bytes on stdout (a text-mode stand-in?)";
+        EXPECT_FALSE(dir.Exists("hiscore"));
+    }
+
+    GameProcess named(GameFile(name), dir.Path(), {"DISPLAY", "SDL_VIDEODRIVER=dummy"});
+    ASSERT_TRUE(named.WaitUntilCatching(SIGTERM));
+    kill(named.Pid(), SIGTERM);
+    EXPECT_EQ(named.WaitForExit(), 0);
+    EXPECT_EQ(dir.ReadFile("hiscore"), "0");
+    EXPECT_EQ(named.Errors() + named.Output(), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(BothGames, ShellEndToEnd, ::testing::ValuesIn(PROGRAMS),
                          [](const ::testing::TestParamInfo<Program>& info) {
                              return std::string(info.param.name);
@@ -241,7 +314,7 @@ INSTANTIATE_TEST_SUITE_P(BothGames, ShellEndToEnd, ::testing::ValuesIn(PROGRAMS)
 // Each of the four start-up files missing in turn.
 class MissingDataFile : public ::testing::TestWithParam<std::tuple<Program, const char*>> {};
 
-TEST_P(MissingDataFile, EndsWithStatusOneAndWritesNoHighScore) {
+TEST_P(MissingDataFile, EndsWithStatusOneSayingWhichAndWritesNoHighScore) {
     const Program& program = std::get<0>(GetParam());
     std::string missing = std::get<1>(GetParam());
     ScratchDir dir;
@@ -253,6 +326,8 @@ TEST_P(MissingDataFile, EndsWithStatusOneAndWritesNoHighScore) {
     GameProcess game(GameFile(program.name), dir.Path());
     EXPECT_EQ(game.WaitForExit(), 1);
     EXPECT_FALSE(dir.Exists("hiscore"));
+    EXPECT_EQ(game.Errors(), std::string(program.name) + ": cannot load " + missing +
+                                 ": No such file or directory\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -92,11 +92,10 @@ TEST(SoundEndToEnd, PlayIsHeardAndMuteOrMSilencesIt) {
         dir.CopyStartupFiles();
         dir.WriteFile("levelmaps", FULL_FIRST_ROW);
         const std::string recording = dir.Path() + "/sound.raw";
-        RunOptions options;
-        options.arguments = run.arguments;
-        options.environment = {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + recording,
-                               "SDL_DISKAUDIODELAY=11"};
-        GameProcess game(GameFile("brixolan"), dir.Path(), options);
+        GameProcess game(
+            GameFile("brixolan"), dir.Path(),
+            {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + recording, "SDL_DISKAUDIODELAY=11"},
+            run.arguments);
         ASSERT_TRUE(game.WaitForWindow());
         game.WaitUntil("the main menu", MainMenuShown);
         game.Press(run.firstKeys);
@@ -129,14 +128,11 @@ TEST(SoundEndToEnd, AStartWithoutASoundDeviceSaysNothing) {
         SCOPED_TRACE(program);
         ScratchDir dir;
         dir.CopyStartupFiles();
-        RunOptions options;
-        options.environment = {"SDL_AUDIODRIVER"};
-        options.errorFile = dir.Path() + "/stderr.txt";
-        GameProcess game(GameFile(program), dir.Path(), options);
+        GameProcess game(GameFile(program), dir.Path(), {"SDL_AUDIODRIVER"});
         ASSERT_TRUE(game.WaitForWindow());
         game.WaitUntil("the main menu", MainMenuShown);
         game.Press("Down Down Return");
         EXPECT_EQ(game.WaitForExit(), 0);
-        EXPECT_EQ(dir.ReadFile("stderr.txt"), "");
+        EXPECT_EQ(game.Errors(), "");
     }
 }

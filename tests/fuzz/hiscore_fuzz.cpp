@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the high-score reader as the file "hiscore" and checks the number
 // it gives against the file's rule, worked out here digit by digit: blanks skipped, an
-// optional sign, decimal digits up to the first other character; 0 when there is no number
-// or it does not fit an int.
+// optional sign, decimal digits up to the first other character; 0 when there is no number,
+// it does not fit an int, or it does not end within the first HISCORE_READ_LIMIT bytes.
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +23,8 @@ bool IsDigit(std::uint8_t c) {
     return c >= '0' && c <= '9';
 }
 
-int ExpectedScore(const std::uint8_t* data, std::size_t size) {
+int ExpectedScore(const std::uint8_t* data, std::size_t fileSize) {
+    const std::size_t size = std::min(fileSize, HISCORE_READ_LIMIT);
     std::size_t at = 0;
     while (at < size && IsBlank(data[at])) {
         ++at;
@@ -43,6 +45,9 @@ int ExpectedScore(const std::uint8_t* data, std::size_t size) {
         if (magnitude > limit) {
             return 0;
         }
+    }
+    if (at == size && fileSize > size) {
+        return 0;  // the digits may run on past what is read
     }
     return static_cast<int>(negative ? -magnitude : magnitude);
 }

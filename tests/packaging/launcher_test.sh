@@ -133,10 +133,11 @@ test_real_program_runs_in_the_players_folder() {
     for game in brixolan tamu; do
         new_player "real $game"
         # No window can open on a driver that doesn't exist: the game itself ends with 1 at
-        # once, and quietly; a complaint would be the launcher's.
+        # once, saying why in one line, and the launcher has nothing to add.
         SDL_VIDEODRIVER=no-such-driver launch "$LAUNCHERS/$game"
         expect_eq "exit status of $game without a window" 1 "$STATUS"
-        [[ "$ERRORS" != *"$game: "* ]] || fail "the launcher of $game complained: $ERRORS"
+        [[ "$ERRORS" == "$game: cannot start the video driver \"no-such-driver\": "* &&
+            "$ERRORS" != *$'\n'* ]] || fail "not the game's one line: $ERRORS"
         for data in menubox.bmp background640.jpg impact.ttf arial.ttf; do
             cmp -s "$HOME/.local/share/$game/$data" "$GAME_DIR/$data" ||
                 fail "$game's folder has no working $data"
@@ -201,18 +202,27 @@ test_high_score_kept() {
 test_links_renewed_but_own_files_kept() {
     CURRENT="renewing links"
     new_player "after a move"
-    local folder="$HOME/.local/share/tamu"
+    local folder="$HOME/.local/share/brixolan"
     mkdir -p "$folder"
-    ln -s "/nowhere/old install/menubox.bmp" "$folder/menubox.bmp"
-    ln -s "$GAME_DIR/background640.jpg" "$folder/background640.jpg"
+    # Links an install elsewhere left: one leads nowhere now, one to the other copy.
+    ln -s "/nowhere/old install/share/zem-arcade/menubox.bmp" "$folder/menubox.bmp"
+    ln -s "$SCRATCH/old copy/zem-arcade/impact.ttf" "$folder/impact.ttf"
+    # The player's own: a file, and links to a picture and to level maps of theirs.
     printf 'my own font' >"$folder/arial.ttf"
-    launch "$LAUNCHERS/tamu"
+    ln -s "$GAME_DIR/background640.jpg" "$folder/background640.jpg"
+    ln -s "$PLAYER/my levels" "$folder/levelmaps"
+    launch "$LAUNCHERS/brixolan"
     expect_eq "exit status" 0 "$STATUS"
+    local installed
+    installed=$(real_path "$PREFIX/share/zem-arcade")
     cmp -s "$folder/menubox.bmp" "$GAME_DIR/menubox.bmp" || fail "a dangling link was not renewed"
-    expect_eq "link to another copy of the background" \
-        "$(real_path "$PREFIX/share/zem-arcade")/background640.jpg" \
-        "$(readlink "$folder/background640.jpg")"
+    expect_eq "link to another install's font" "$installed/impact.ttf" \
+        "$(readlink "$folder/impact.ttf")"
     expect_eq "the player's own arial.ttf" "my own font" "$(cat "$folder/arial.ttf")"
+    expect_eq "the player's own link to a background" "$GAME_DIR/background640.jpg" \
+        "$(readlink "$folder/background640.jpg")"
+    expect_eq "the player's own link to level maps" "$PLAYER/my levels" \
+        "$(readlink "$folder/levelmaps")"
 }
 
 test_data_home_choice() {

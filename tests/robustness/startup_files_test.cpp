@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -74,8 +75,19 @@ TEST_P(RefusedFileTest, EndsStartUpWithStatusOneAndKeepsTheHighScoreFile) {
     dir.WriteFile(HISCORE_FILE, OLD_HISCORE);
     Spoil(dir, GetParam().first, GetParam().second);
 
+    testing::internal::CaptureStderr();
     EXPECT_EQ(RunGame(), 1);
+    const std::string said = testing::internal::GetCapturedStderr();
 
+    // One line: the program, the file and why.
+    const std::string damage = GetParam().second;
+    const std::string why = damage == "missing"  ? "No such file or directory"
+                            : damage == "folder" ? "Is a directory"
+                                                 : ".+";
+    EXPECT_TRUE(std::regex_match(
+        said,
+        std::regex("brixolan: cannot load " + std::string(GetParam().first) + ": " + why + "\n")))
+        << said;
     EXPECT_EQ(dir.ReadFile(HISCORE_FILE), OLD_HISCORE);
     EXPECT_EQ(menu, nullptr) << "no screen may have run";
 }

@@ -1,0 +1,163 @@
+#include "shell/command_line.h"
+
+#include <cstdio>
+#include <string>
+
+#include "shell/game.h"
+#include "shell/report.h"
+
+namespace {
+
+enum class OptionOutcome {
+    KEEP_GOING,  // the option is noted; the game starts when all are read
+    END_RUN,     // the option said all it had to: the program ends with ANSWERED
+    BAD_VALUE,   // the value makes no sense (the option has said why)
+};
+
+struct CommandLineOption {
+    const char* name;         // as typed, with its dashes
+    const char* valueName;    // shown in the usage ("N"); null for an option without a value
+    const char* description;  // one line of the usage
+    OptionOutcome (*take)(const char* value);  // value is null for an option without one
+};
+
+OptionOutcome ShowHelp(const char*);
+OptionOutcome ShowVersion(const char*);
+OptionOutcome Mute(const char*);
+
+const CommandLineOption OPTIONS[] = {
+    {"--help", nullptr, "show this help and the keys, then end", ShowHelp},
+    {"--version", nullptr, "show the version, then end", ShowVersion},
+    {"--mute", nullptr, "start without sound (for this run; M switches it)", Mute},
+};
+
+// Keys every game has, after the game's own from its help screen.
+const char* const SHELL_KEYS[][2] = {
+    {"Escape", "Pause"},
+    {"Up, Down", "Move in the menus"},
+    {"Enter", "Choose in the menus"},
+};
+
+// An answer that could not be written (a full disk, a closed pipe) is a failure.
+const int ANSWER_LOST = 1;
+
+const int KEY_COLUMN = 14;
+const int OPTION_COLUMN = 16;
+
+std::string Trimmed(const std::string& text) {
+    const char* const blanks = " \t";
+    const std::string::size_type first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) {
+        return "";
+    }
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+void PrintColumns(std::FILE* out, int width, const std::string& left, const std::string& right) {
+    std::fprintf(out, "  %-*s %s\n", width - 1, left.c_str(), right.c_str());
+}
+
+void PrintUsage(std::FILE* out) {
+    std::fprintf(out, "Usage: %s [OPTION]...\n", ProgramName().c_str());
+    std::fprintf(out,
+                 "Starts %s in a window. The pictures, the fonts and the file \"hiscore\" "
+                 "are in\nthe working directory.\n\nOptions:\n",
+                 game->caption);
+    for (const CommandLineOption& option : OPTIONS) {
+        std::string shown = option.name;
+        if (option.valueName != nullptr) {
+            shown += std::string(" ") + option.valueName;
+        }
+        PrintColumns(out, OPTION_COLUMN, shown, option.description);
+    }
+}
+
+// The help screen's lines read "keys  =  what they do".
+void PrintKeys(std::FILE* out) {
+    std::fprintf(out, "\nKeys:\n");
+    for (const char* line : game->helpLines) {
+        const std::string text = line;
+        const std::string::size_type equals = text.find('=');
+        if (equals == std::string::npos) {
+            std::fprintf(out, "  %s\n", Trimmed(text).c_str());
+        } else {
+            PrintColumns(out, KEY_COLUMN, Trimmed(text.substr(0, equals)),
+                         Trimmed(text.substr(equals + 1)));
+        }
+    }
+    for (const auto& key : SHELL_KEYS) {
+        PrintColumns(out, KEY_COLUMN, key[0], key[1]);
+    }
+}
+
+OptionOutcome ShowHelp(const char*) {
+    PrintUsage(stdout);
+    PrintKeys(stdout);
+    return OptionOutcome::END_RUN;
+}
+
+OptionOutcome ShowVersion(const char*) {
+    std::printf("%s %s\n", ProgramName().c_str(), ZEM_VERSION);
+    return OptionOutcome::END_RUN;
+}
+
+OptionOutcome Mute(const char*) {
+    chosenOnCommandLine.mute = true;
+    return OptionOutcome::KEEP_GOING;
+}
+
+int Refuse(const std::string& why) {
+    Report(why);
+    PrintUsage(stderr);
+    return BAD_COMMAND_LINE;
+}
+
+const CommandLineOption* FindOption(const std::string& name) {
+    for (const CommandLineOption& option : OPTIONS) {
+        if (name == option.name) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CommandLineChoices chosenOnCommandLine;
+
+int TakeCommandLine(int argc, char* argv[]) {
+    chosenOnCommandLine = CommandLineChoices();
+    SetProgramName(argc, argv);
+    for (int at = 1; at < argc; ++at) {
+        // "--name value" or "--name=value".
+        const std::string argument = argv[at];
+        const std::string::size_type equals = argument.find('=');
+        const CommandLineOption* option = FindOption(argument.substr(0, equals));
+        if (option == nullptr) {
+            return Refuse((argument[0] == '-' ? "unknown option '" : "unexpected argument '") +
+                          argument + "'");
+        }
+        const char* value = nullptr;
+        if (equals != std::string::npos) {
+            value = argv[at] + equals + 1;
+        }
+        if (option->valueName == nullptr && value != nullptr) {
+            return Refuse(std::string("option '") + option->name + "' takes no value");
+        }
+        if (option->valueName != nullptr && value == nullptr) {
+            if (at + 1 == argc) {
+                return Refuse(std::string("option '") + option->name + "' needs a value");
+            }
+            value = argv[++at];
+        }
+        const OptionOutcome outcome = option->take(value);
+        if (outcome == OptionOutcome::BAD_VALUE) {
+            PrintUsage(stderr);
+            return BAD_COMMAND_LINE;
+        }
+        if (outcome == OptionOutcome::END_RUN) {
+            return std::fflush(stdout) == 0 ? ANSWERED : ANSWER_LOST;
+        }
+    }
+    return RUN_THE_GAME;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+// The command line. A plain start takes no arguments; "--help" and "--version" answer and
+// end the program; anything else is refused with the usage on standard error. Each option is
+// one row of the table in command_line.cpp.
+
+// What TakeCommandLine gives when the game is to start.
+const int RUN_THE_GAME = -1;
+
+// Exit statuses of a command line that ends the program.
+const int ANSWERED = 0;
+const int BAD_COMMAND_LINE = 2;
+
+// What the options chose for this run, beside what the "settings" file remembers.
+struct CommandLineChoices {
+    bool mute = false;  // "--mute": no sound this run
+};
+extern CommandLineChoices chosenOnCommandLine;
+
+// Reads the arguments into chosenOnCommandLine and carries out the options. RUN_THE_GAME, or the
+// status to end with.
+int TakeCommandLine(int argc, char* argv[]);

@@ -1,0 +1,87 @@
+// The command line, through the program's entry: "--help" and "--version" answer on
+// standard output and end the program before anything starts; anything else is refused with
+// the usage on standard error.
+
+#include "shell/command_line.h"
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "SDL.h"
+#include "shell/game.h"
+#include "tests/support/fake_game.h"
+#include "tests/support/scratch_dir.h"
+
+namespace {
+
+struct Answer {
+    int status;
+    std::string output;
+    std::string errors;
+};
+
+Answer RunWith(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "/some/folder/testbed");
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int status = ZEM_RunGame(FAKE_GAME, static_cast<int>(arguments.size()), argv.data());
+    std::string output = testing::internal::GetCapturedStdout();
+    return {status, output, testing::internal::GetCapturedStderr()};
+}
+
+}  // namespace
+
+TEST(CommandLine, HelpAndVersionAnswerAndEndBeforeAnythingStarts) {
+    ScratchDir dir;
+    const Answer help = RunWith({"--help"});
+    EXPECT_EQ(help.status, ANSWERED);
+    EXPECT_EQ(help.errors, "");
+    EXPECT_EQ(help.output.rfind("Usage: testbed [OPTION]...\n", 0), 0u) << help.output;
+    // Each key of the game's help screen with what it does, and the menu keys.
+    for (const char* key : {"Arrows +Move", "Z and X +Other", "P +Pause", "Escape +Pause",
+                            "Up, Down +Move in the menus", "Enter +Choose in the menus"}) {
+        EXPECT_TRUE(std::regex_search(help.output, std::regex(std::string("\n  ") + key + "\n")))
+            << key << " in\n"
+            << help.output;
+    }
+    for (const char* option : {"--help", "--version", "--mute"}) {
+        EXPECT_NE(help.output.find(std::string("\n  ") + option + " "), std::string::npos);
+    }
+
+    const Answer version = RunWith({"--version"});
+    EXPECT_EQ(version.status, ANSWERED);
+    EXPECT_EQ(version.output, "testbed " ZEM_VERSION "\n");
+    EXPECT_EQ(version.errors, "");
+
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u) << "no window for an answer";
+    EXPECT_FALSE(dir.Exists("hiscore"));
+}
+
+TEST(CommandLine, AnythingElseIsRefusedWithTheUsageOnStandardErrorAndStatusTwo) {
+    ScratchDir dir;
+    const std::pair<std::vector<std::string>, std::string> refusals[] = {
+        {{"--frob"}, "testbed: unknown option '--frob'\n"},
+        {{"-h"}, "testbed: unknown option '-h'\n"},
+        {{"play"}, "testbed: unexpected argument 'play'\n"},
+        {{"--help=yes"}, "testbed: option '--help' takes no value\n"},
+        {{"--mute=1"}, "testbed: option '--mute' takes no value\n"},
+        {{"--frob", "--help"}, "testbed: unknown option '--frob'\n"},
+    };
+    for (const auto& [arguments, said] : refusals) {
+        const Answer refused = RunWith(arguments);
+        EXPECT_EQ(refused.status, BAD_COMMAND_LINE) << said;
+        EXPECT_EQ(refused.output, "");
+        EXPECT_EQ(refused.errors.rfind(said + "Usage: testbed [OPTION]...\n", 0), 0u)
+            << refused.errors;
+    }
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u);
+    EXPECT_FALSE(dir.Exists("hiscore"));
+}
