@@ -17,3 +17,11 @@ void ZEM_UpdateRects(SDL_Surface* screen, int count, SDL_Rect* rects);
 
 // Replaces the presenter; null for either puts SDL's own call back.
 void ZEM_SetPresenter(ZemFlipFunction flip, ZemUpdateRectsFunction updateRects);
+
+// When the window turns into an enlarged copy of a picture the game draws on, anything still
+// aimed at the window (a sprite's saved background, a saved screen, a menu that blocks while
+// the switch happens) must go to that picture instead.
+void ZEM_DrawOnPictureFor(SDL_Surface* window, SDL_Surface* picture);
+
+// The surface that drawing aimed at this one goes to.
+SDL_Surface* ZEM_DrawingSurface(SDL_Surface* surface);

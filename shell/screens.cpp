@@ -5,6 +5,7 @@
 #include "framework/menu.h"
 #include "framework/surface.h"
 #include "framework/present.h"
+#include "shell/display.h"
 #include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
@@ -183,6 +184,8 @@ void HelpState() {
     menu->ShowBoxed(screen, impactFont1, arialFont1, menuBox);
     // The box stays as drawn: nothing on this screen changes until Enter.
     while (menu->AcceptChoice(event) == NO_CHOICE) {
+        // Nothing is presented while the box waits, so a full-screen switch happens here.
+        ServeDisplay();
     }
     PreMenu();
     StateStack.pop();

@@ -9,6 +9,8 @@
 #include "framework/plain_file.h"
 #include "framework/surface.h"
 #include "framework/kept_text.h"
+#include "shell/display.h"
+#include "shell/display_options.h"
 #include "shell/game.h"
 #include "shell/globals.h"
 #include "shell/hiscore.h"
@@ -26,7 +28,8 @@ const int IMPACT_SMALL_POINTS = 50;
 const int IMPACT_LARGE_POINTS = 70;
 const int ARIAL_POINTS = 14;
 
-const Uint32 WINDOW_FLAGS = 0;  // a plain software window
+// A command line the game can't follow.
+const int EXIT_BAD_OPTION = 2;
 
 }  // namespace
 
@@ -34,7 +37,7 @@ bool init() {
     if (SDL_Init(SDL_INIT_EVERYTHING) == -1) {
         return false;
     }
-    screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_BPP, WINDOW_FLAGS);
+    screen = OpenDisplay();
     if (screen == nullptr) {
         return false;
     }
@@ -86,6 +89,7 @@ void clean_up() {
     // A score that can't be saved is not worth stopping the shut-down for.
     WriteHiScore(HISCORE_FILE, hiScore);
     TTF_Quit();
+    CloseDisplay();
     SDL_Quit();
 }
 
@@ -94,8 +98,11 @@ void ZEM_UseGame(const ZemGame& theGame) {
     Paddle::speedLimit = theGame.paddleSpeedLimit;
 }
 
-int ZEM_RunGame(const ZemGame& theGame, int, char*[]) {
+int ZEM_RunGame(const ZemGame& theGame, int argc, char* argv[]) {
     ZEM_UseGame(theGame);
+    if (!ChooseDisplayFromCommandLine(argc, argv)) {
+        return EXIT_BAD_OPTION;
+    }
     // A failed start-up leaves everything as it stands: no clean-up, no score written.
     if (!init()) {
         return 1;

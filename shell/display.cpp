@@ -1,0 +1,248 @@
+#include "shell/display.h"
+
+#include <algorithm>
+
+#include "framework/kept_text.h"
+#include "framework/present.h"
+#include "framework/scale.h"
+#include "shell/display_hotkey.h"
+#include "shell/globals.h"
+#include "shell/main_loop.h"
+
+namespace {
+
+const Uint32 WINDOW_FLAGS = 0;  // a plain software window
+const Uint32 FULL_SCREEN_FLAGS = SDL_FULLSCREEN;
+
+// The window's size and where the enlarged picture lies in it.
+struct Layout {
+    int width;
+    int height;
+    int factor;
+    int left;
+    int top;
+    Uint32 flags;
+};
+
+DisplayChoice chosen;
+bool fullScreenShown = false;
+bool switchRequested = false;
+void (*switchedHook)(bool) = nullptr;
+// The screen's size before the first video mode: full screen keeps it, so the monitor never
+// changes mode.
+int desktopWidth = 0;
+int desktopHeight = 0;
+// Null while the game draws on the plain window itself.
+SDL_Surface* picture = nullptr;
+Layout shown{SCREEN_WIDTH, SCREEN_HEIGHT, 1, 0, 0, WINDOW_FLAGS};
+
+void RememberDesktopSize() {
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (info != nullptr) {
+        desktopWidth = info->current_w;
+        desktopHeight = info->current_h;
+    }
+}
+
+// Full screen: the largest whole enlargement that fits, centred. A screen smaller than the
+// picture, or one whose size is unknown, gets the picture's own size.
+Layout LayoutFor(bool fullScreen) {
+    if (!fullScreen) {
+        return Layout{SCREEN_WIDTH * chosen.scale,
+                      SCREEN_HEIGHT * chosen.scale,
+                      chosen.scale,
+                      0,
+                      0,
+                      WINDOW_FLAGS};
+    }
+    const int width = std::max(desktopWidth, SCREEN_WIDTH);
+    const int height = std::max(desktopHeight, SCREEN_HEIGHT);
+    const int factor = std::min(width / SCREEN_WIDTH, height / SCREEN_HEIGHT);
+    return Layout{width,
+                  height,
+                  factor,
+                  (width - SCREEN_WIDTH * factor) / 2,
+                  (height - SCREEN_HEIGHT * factor) / 2,
+                  FULL_SCREEN_FLAGS};
+}
+
+SDL_Surface* SetMode(const Layout& layout) {
+    SDL_Surface* window = SDL_SetVideoMode(layout.width, layout.height, SCREEN_BPP, layout.flags);
+    if (window != nullptr) {
+        shown = layout;
+    }
+    return window;
+}
+
+bool IsPlain(const Layout& layout) {
+    return layout.factor == 1 && layout.flags == WINDOW_FLAGS;
+}
+
+SDL_Surface* NewPictureLike(const SDL_Surface* window) {
+    const SDL_PixelFormat* format = window->format;
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, format->BitsPerPixel,
+                                format->Rmask, format->Gmask, format->Bmask, format->Amask);
+}
+
+SDL_Rect OnWindow(const SDL_Rect& area) {
+    return SDL_Rect{static_cast<Sint16>(shown.left + area.x * shown.factor),
+                    static_cast<Sint16>(shown.top + area.y * shown.factor),
+                    static_cast<Uint16>(area.w * shown.factor),
+                    static_cast<Uint16>(area.h * shown.factor)};
+}
+
+// The part of the rectangle that lies on the picture; false when none does.
+bool ClipToPicture(const SDL_Rect& area, SDL_Rect& clipped) {
+    const int x = std::max<int>(area.x, 0);
+    const int y = std::max<int>(area.y, 0);
+    const int right = std::min<int>(area.x + area.w, SCREEN_WIDTH);
+    const int bottom = std::min<int>(area.y + area.h, SCREEN_HEIGHT);
+    if (right <= x || bottom <= y) {
+        return false;
+    }
+    clipped = SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y),
+                       static_cast<Uint16>(right - x), static_cast<Uint16>(bottom - y)};
+    return true;
+}
+
+void ShowWholePicture(SDL_Surface* window) {
+    const SDL_Rect whole{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
+    ZEM_ScaleArea(picture, whole, window, shown.factor, shown.left, shown.top);
+    SDL_Rect onWindow = OnWindow(whole);
+    SDL_UpdateRects(window, 1, &onWindow);
+}
+
+void PresentWhole(SDL_Surface* surface) {
+    ServeDisplay();
+    SDL_Surface* window = SDL_GetVideoSurface();
+    if (window == nullptr) {
+        return;
+    }
+    if (picture == nullptr) {
+        SDL_Flip(surface);
+        return;
+    }
+    ShowWholePicture(window);
+}
+
+void PresentRects(SDL_Surface* surface, int count, SDL_Rect* rects) {
+    ServeDisplay();
+    SDL_Surface* window = SDL_GetVideoSurface();
+    if (window == nullptr) {
+        return;
+    }
+    if (picture == nullptr) {
+        SDL_UpdateRects(surface, count, rects);
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect area;
+        if (ClipToPicture(rects[i], area)) {
+            ZEM_ScaleArea(picture, area, window, shown.factor, shown.left, shown.top);
+            SDL_Rect onWindow = OnWindow(area);
+            SDL_UpdateRects(window, 1, &onWindow);
+        }
+    }
+}
+
+// From the first switch on, the game draws on a picture of its own, holding what the plain
+// window showed; whatever still names the window draws on the picture.
+bool LeavePlainWindow(SDL_Surface* window) {
+    if (picture != nullptr) {
+        return true;
+    }
+    picture = NewPictureLike(window);
+    if (picture == nullptr) {
+        return false;
+    }
+    SDL_BlitSurface(window, nullptr, picture, nullptr);
+    ZEM_DrawOnPictureFor(window, picture);
+    screen = picture;
+    return true;
+}
+
+void SwitchFullScreen() {
+    SDL_Surface* window = SDL_GetVideoSurface();
+    if (window == nullptr || !LeavePlainWindow(window)) {
+        return;
+    }
+    const bool wanted = !fullScreenShown;
+    window = SetMode(LayoutFor(wanted));
+    if (window != nullptr) {
+        fullScreenShown = wanted;
+    } else {
+        window = SetMode(LayoutFor(fullScreenShown));
+    }
+    ZEM_ForgetKeptPictures();
+    if (window == nullptr) {
+        return;
+    }
+    SDL_FillRect(window, nullptr, SDL_MapRGB(window->format, 0, 0, 0));
+    SDL_Flip(window);
+    ShowWholePicture(window);
+    if (fullScreenShown == wanted && switchedHook != nullptr) {
+        switchedHook(fullScreenShown);
+    }
+}
+
+}  // namespace
+
+void ChooseDisplay(const DisplayChoice& choice) {
+    chosen = choice;
+}
+
+const DisplayChoice& ChosenDisplay() {
+    return chosen;
+}
+
+SDL_Surface* OpenDisplay() {
+    RememberDesktopSize();
+    fullScreenShown = chosen.fullScreen;
+    switchRequested = false;
+    SDL_Surface* window = SetMode(LayoutFor(fullScreenShown));
+    if (window == nullptr && fullScreenShown) {
+        fullScreenShown = false;
+        window = SetMode(LayoutFor(false));
+    }
+    if (window == nullptr) {
+        return nullptr;
+    }
+    ZEM_SetPresenter(PresentWhole, PresentRects);
+    InstallDisplayHotkey();
+    if (IsPlain(shown)) {
+        return window;
+    }
+    picture = NewPictureLike(window);
+    if (picture == nullptr) {
+        return nullptr;
+    }
+    SDL_FillRect(window, nullptr, SDL_MapRGB(window->format, 0, 0, 0));
+    return picture;
+}
+
+void CloseDisplay() {
+    ZEM_SetPresenter(nullptr, nullptr);
+    ZEM_DrawOnPictureFor(nullptr, nullptr);
+    SDL_FreeSurface(picture);
+    picture = nullptr;
+    switchRequested = false;
+}
+
+bool FullScreenShown() {
+    return fullScreenShown;
+}
+
+void RequestFullScreenSwitch() {
+    switchRequested = true;
+}
+
+void ServeDisplay() {
+    if (switchRequested) {
+        switchRequested = false;
+        SwitchFullScreen();
+    }
+}
+
+void OnFullScreenSwitched(void (*switched)(bool fullScreen)) {
+    switchedHook = switched;
+}
