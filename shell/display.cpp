@@ -1,6 +1,8 @@
 #include "shell/display.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "framework/kept_text.h"
 #include "framework/present.h"
@@ -34,6 +36,8 @@ int desktopWidth = 0;
 int desktopHeight = 0;
 // Null while the game draws on the plain window itself.
 SDL_Surface* picture = nullptr;
+// What the window shows of the picture, unenlarged: a present enlarges only what differs.
+SDL_Surface* shownPicture = nullptr;
 Layout shown{SCREEN_WIDTH, SCREEN_HEIGHT, 1, 0, 0, WINDOW_FLAGS};
 
 void RememberDesktopSize() {
@@ -105,11 +109,77 @@ bool ClipToPicture(const SDL_Rect& area, SDL_Rect& clipped) {
     return true;
 }
 
+Uint32* Row(SDL_Surface* surface, int y) {
+    return reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+}
+
+// Rows of the area that differ from what the window shows, in bands of neighbouring rows,
+// each as wide as the changes in it; what the window will show is brought up to date.
+std::vector<SDL_Rect> TakeChanges(const SDL_Rect& area) {
+    std::vector<SDL_Rect> bands;
+    SDL_LockSurface(picture);
+    int bandTop = -1;
+    int bandLeft = 0;
+    int bandRight = 0;
+    auto closeBand = [&](int bottom) {
+        if (bandTop >= 0) {
+            bands.push_back(SDL_Rect{static_cast<Sint16>(bandLeft), static_cast<Sint16>(bandTop),
+                                     static_cast<Uint16>(bandRight - bandLeft + 1),
+                                     static_cast<Uint16>(bottom - bandTop)});
+            bandTop = -1;
+        }
+    };
+    for (int y = area.y; y < area.y + area.h; ++y) {
+        const Uint32* now = Row(picture, y);
+        Uint32* was = Row(shownPicture, y);
+        int left = area.x;
+        int right = area.x + area.w - 1;
+        while (left <= right && now[left] == was[left]) {
+            ++left;
+        }
+        if (left > right) {
+            closeBand(y);
+            continue;
+        }
+        while (now[right] == was[right]) {
+            --right;
+        }
+        std::memcpy(was + left, now + left, (right - left + 1) * sizeof(Uint32));
+        if (bandTop < 0) {
+            bandTop = y;
+            bandLeft = left;
+            bandRight = right;
+        } else {
+            bandLeft = std::min(bandLeft, left);
+            bandRight = std::max(bandRight, right);
+        }
+    }
+    closeBand(area.y + area.h);
+    SDL_UnlockSurface(picture);
+    return bands;
+}
+
+// Enlarges onto the window what changed in the area since the window last showed it, and
+// shows only that: a frame of play changes a few small pieces of the picture.
+void ShowChanges(SDL_Surface* window, const SDL_Rect& area) {
+    std::vector<SDL_Rect> onWindow;
+    for (const SDL_Rect& band : TakeChanges(area)) {
+        ZEM_ScaleArea(picture, band, window, shown.factor, shown.left, shown.top);
+        onWindow.push_back(OnWindow(band));
+    }
+    if (!onWindow.empty()) {
+        SDL_UpdateRects(window, static_cast<int>(onWindow.size()), onWindow.data());
+    }
+}
+
+const SDL_Rect WHOLE_PICTURE{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
+
+// After a new video mode the window shows nothing of the picture yet.
 void ShowWholePicture(SDL_Surface* window) {
-    const SDL_Rect whole{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
-    ZEM_ScaleArea(picture, whole, window, shown.factor, shown.left, shown.top);
-    SDL_Rect onWindow = OnWindow(whole);
-    SDL_UpdateRects(window, 1, &onWindow);
+    SDL_FillRect(window, nullptr, SDL_MapRGB(window->format, 0, 0, 0));
+    ZEM_ScaleArea(picture, WHOLE_PICTURE, window, shown.factor, shown.left, shown.top);
+    SDL_BlitSurface(picture, nullptr, shownPicture, nullptr);
+    SDL_Flip(window);
 }
 
 void PresentWhole(SDL_Surface* surface) {
@@ -122,7 +192,7 @@ void PresentWhole(SDL_Surface* surface) {
         SDL_Flip(surface);
         return;
     }
-    ShowWholePicture(window);
+    ShowChanges(window, WHOLE_PICTURE);
 }
 
 void PresentRects(SDL_Surface* surface, int count, SDL_Rect* rects) {
@@ -138,11 +208,16 @@ void PresentRects(SDL_Surface* surface, int count, SDL_Rect* rects) {
     for (int i = 0; i < count; ++i) {
         SDL_Rect area;
         if (ClipToPicture(rects[i], area)) {
-            ZEM_ScaleArea(picture, area, window, shown.factor, shown.left, shown.top);
-            SDL_Rect onWindow = OnWindow(area);
-            SDL_UpdateRects(window, 1, &onWindow);
+            ShowChanges(window, area);
         }
     }
+}
+
+// The picture and the copy of what the window shows, in the window's format.
+bool MakePictures(SDL_Surface* window) {
+    picture = NewPictureLike(window);
+    shownPicture = NewPictureLike(window);
+    return picture != nullptr && shownPicture != nullptr;
 }
 
 // From the first switch on, the game draws on a picture of its own, holding what the plain
@@ -151,8 +226,7 @@ bool LeavePlainWindow(SDL_Surface* window) {
     if (picture != nullptr) {
         return true;
     }
-    picture = NewPictureLike(window);
-    if (picture == nullptr) {
+    if (!MakePictures(window)) {
         return false;
     }
     SDL_BlitSurface(window, nullptr, picture, nullptr);
@@ -177,8 +251,6 @@ void SwitchFullScreen() {
     if (window == nullptr) {
         return;
     }
-    SDL_FillRect(window, nullptr, SDL_MapRGB(window->format, 0, 0, 0));
-    SDL_Flip(window);
     ShowWholePicture(window);
     if (fullScreenShown == wanted && switchedHook != nullptr) {
         switchedHook(fullScreenShown);
@@ -212,11 +284,10 @@ SDL_Surface* OpenDisplay() {
     if (IsPlain(shown)) {
         return window;
     }
-    picture = NewPictureLike(window);
-    if (picture == nullptr) {
+    if (!MakePictures(window)) {
         return nullptr;
     }
-    SDL_FillRect(window, nullptr, SDL_MapRGB(window->format, 0, 0, 0));
+    ShowWholePicture(window);
     return picture;
 }
 
@@ -224,7 +295,9 @@ void CloseDisplay() {
     ZEM_SetPresenter(nullptr, nullptr);
     ZEM_DrawOnPictureFor(nullptr, nullptr);
     SDL_FreeSurface(picture);
+    SDL_FreeSurface(shownPicture);
     picture = nullptr;
+    shownPicture = nullptr;
     switchRequested = false;
 }
 
