@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "shell/settings.h"
+
 namespace {
 
 const char* const SCALE_OPTION = "--scale";
@@ -23,6 +25,15 @@ std::string BadScale(const char* text) {
            " to " + std::to_string(MAX_SCALE) +
            (text == nullptr ? std::string(", and none was given")
                             : std::string(", not \"") + text + "\"");
+}
+
+// The player switched with F11: the next run opens the window as it is now.
+void RememberWindow(bool fullScreen) {
+    Settings settings = ReadSettings(SETTINGS_FILE);
+    settings.scale = ChosenDisplay().scale;
+    settings.fullscreen = fullScreen;
+    // Not remembered is no reason to stop the game.
+    WriteSettings(SETTINGS_FILE, settings);
 }
 
 }  // namespace
@@ -52,12 +63,16 @@ bool ReadDisplayOptions(int argc, char* argv[], DisplayChoice& choice, std::stri
 }
 
 bool ChooseDisplayFromCommandLine(int argc, char* argv[]) {
+    const Settings settings = ReadSettings(SETTINGS_FILE);
     DisplayChoice choice;
+    choice.scale = settings.scale;
+    choice.fullScreen = settings.fullscreen;
     std::string error;
     if (!ReadDisplayOptions(argc, argv, choice, error)) {
         std::fprintf(stderr, "%s: %s\n", argc > 0 ? argv[0] : "game", error.c_str());
         return false;
     }
     ChooseDisplay(choice);
+    OnFullScreenSwitched(RememberWindow);
     return true;
 }

@@ -11,5 +11,6 @@
 bool ReadDisplayOptions(int argc, char* argv[], DisplayChoice& choice, std::string& error);
 
 // The window this run opens: the choice remembered in the settings file, overridden by the
-// command line. False, with a message on stderr, when the command line is wrong.
+// command line; a switch the player makes with F11 is remembered there for the next run.
+// False, with a message on stderr, when the command line is wrong.
 bool ChooseDisplayFromCommandLine(int argc, char* argv[]);
