@@ -8,6 +8,7 @@
 #include "framework/present.h"
 #include "framework/scale.h"
 #include "shell/display_hotkey.h"
+#include "shell/gamepads.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
 
@@ -184,6 +185,7 @@ void ShowWholePicture(SDL_Surface* window) {
 
 void PresentWhole(SDL_Surface* surface) {
     ServeDisplay();
+    PollPads();
     SDL_Surface* window = SDL_GetVideoSurface();
     if (window == nullptr) {
         return;
@@ -197,6 +199,7 @@ void PresentWhole(SDL_Surface* surface) {
 
 void PresentRects(SDL_Surface* surface, int count, SDL_Rect* rects) {
     ServeDisplay();
+    PollPads();
     SDL_Surface* window = SDL_GetVideoSurface();
     if (window == nullptr) {
         return;

@@ -7,6 +7,7 @@
 #include "framework/present.h"
 #include "shell/display.h"
 #include "shell/game.h"
+#include "shell/gamepads.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
 #include "things/displacer_thing.h"
@@ -184,8 +185,10 @@ void HelpState() {
     menu->ShowBoxed(screen, impactFont1, arialFont1, menuBox);
     // The box stays as drawn: nothing on this screen changes until Enter.
     while (menu->AcceptChoice(event) == NO_CHOICE) {
-        // Nothing is presented while the box waits, so a full-screen switch happens here.
+        // Nothing is presented while the box waits: a full-screen switch and the pads are
+        // served here.
         ServeDisplay();
+        PollPads();
     }
     PreMenu();
     StateStack.pop();

@@ -12,6 +12,7 @@
 #include "shell/display.h"
 #include "shell/display_options.h"
 #include "shell/game.h"
+#include "shell/gamepads.h"
 #include "shell/globals.h"
 #include "shell/hiscore.h"
 #include "shell/main_loop.h"
@@ -47,6 +48,7 @@ bool init() {
     }
     SDL_WM_SetCaption(game->caption, nullptr);
     SDL_ShowCursor(SDL_DISABLE);
+    OpenPads();
     return true;
 }
 
@@ -89,6 +91,7 @@ void clean_up() {
     // A score that can't be saved is not worth stopping the shut-down for.
     WriteHiScore(HISCORE_FILE, hiScore);
     TTF_Quit();
+    ClosePads();
     CloseDisplay();
     SDL_Quit();
 }
