@@ -74,11 +74,12 @@ private:
 };
 
 // One run of a game program. The program starts in the given folder (which holds the data
-// files it should find) with DISPLAY set to the test X server and silent sound; it is killed
-// when the object goes if it still runs.
+// files it should find), with the given command-line arguments, with DISPLAY set to the test X
+// server and silent sound; it is killed when the object goes if it still runs.
 class GameProcess {
 public:
-    GameProcess(const std::string& program, const std::string& folder);
+    GameProcess(const std::string& program, const std::string& folder,
+                std::vector<std::string> arguments = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
@@ -133,6 +134,9 @@ private:
     bool exited = false;
     int exitStatus = -1;
 };
+
+// The whole screen of the test X server now (what a full-screen game shows).
+Screenshot ScreenShot();
 
 // The display name of the test X server, such as ":3" (empty before it runs).
 const std::string& TestDisplayName();
