@@ -32,6 +32,11 @@ void ZEM_SetPresenter(ZemFlipFunction flip, ZemUpdateRectsFunction updateRects) 
     updateRectsFunction = updateRects != nullptr ? updateRects : UpdateRectsWhileShown;
 }
 
+void ZEM_GetPresenter(ZemFlipFunction* flip, ZemUpdateRectsFunction* updateRects) {
+    *flip = flipFunction;
+    *updateRects = updateRectsFunction;
+}
+
 namespace {
 
 SDL_Surface* replacedWindow = nullptr;

@@ -18,6 +18,9 @@ void ZEM_UpdateRects(SDL_Surface* screen, int count, SDL_Rect* rects);
 // Replaces the presenter; null for either puts SDL's own call back.
 void ZEM_SetPresenter(ZemFlipFunction flip, ZemUpdateRectsFunction updateRects);
 
+// The presenter in use, for whoever stands in between for a while and puts it back.
+void ZEM_GetPresenter(ZemFlipFunction* flip, ZemUpdateRectsFunction* updateRects);
+
 // When the window turns into an enlarged copy of a picture the game draws on, anything still
 // aimed at the window (a sprite's saved background, a saved screen, a menu that blocks while
 // the switch happens) must go to that picture instead.

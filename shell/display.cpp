@@ -135,12 +135,13 @@ std::vector<SDL_Rect> TakeChanges(const SDL_Rect& area) {
         Uint32* was = Row(shownPicture, y);
         int left = area.x;
         int right = area.x + area.w - 1;
-        while (left <= right && now[left] == was[left]) {
-            ++left;
-        }
-        if (left > right) {
+        // Most rows are unchanged: one fast comparison of the whole row settles those.
+        if (std::memcmp(now + left, was + left, area.w * sizeof(Uint32)) == 0) {
             closeBand(y);
             continue;
+        }
+        while (now[left] == was[left]) {
+            ++left;
         }
         while (now[right] == was[right]) {
             --right;
