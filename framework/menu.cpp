@@ -171,6 +171,7 @@ SDL_Rect ZemMenu::CentredArea(SDL_Surface* target, TTF_Font* headerFont, TTF_Fon
 }
 
 void ZemMenu::ShowCentred(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont) {
+    target = ZEM_DrawingSurface(target);
     SDL_Surface* block = Draw(headerFont, optionFont);
     BlitCentred(block, target);
     SDL_FreeSurface(block);
@@ -179,6 +180,7 @@ void ZemMenu::ShowCentred(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* o
 
 void ZemMenu::ShowBoxed(SDL_Surface* target, TTF_Font* headerFont, TTF_Font* optionFont,
                         SDL_Surface* boxTexture) {
+    target = ZEM_DrawingSurface(target);
     SDL_Surface* block = Draw(headerFont, optionFont);
     SDL_Surface* box = nullptr;
     if (block != nullptr) {

@@ -52,3 +52,24 @@ void ZEM_SetPresenter(ZemFlipFunction flip, ZemUpdateRectsFunction updateRects) 
     flipFunction = flip != nullptr ? flip : FlipWhileShown;
     updateRectsFunction = updateRects != nullptr ? updateRects : UpdateRectsWhileShown;
 }
+
+void ZEM_GetPresenter(ZemFlipFunction* flip, ZemUpdateRectsFunction* updateRects) {
+    *flip = flipFunction;
+    *updateRects = updateRectsFunction;
+}
+
+namespace {
+
+SDL_Surface* replacedWindow = nullptr;
+SDL_Surface* pictureForWindow = nullptr;
+
+}  // namespace
+
+void ZEM_DrawOnPictureFor(SDL_Surface* window, SDL_Surface* picture) {
+    replacedWindow = window;
+    pictureForWindow = picture;
+}
+
+SDL_Surface* ZEM_DrawingSurface(SDL_Surface* surface) {
+    return surface != nullptr && surface == replacedWindow ? pictureForWindow : surface;
+}

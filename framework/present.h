@@ -24,3 +24,14 @@ bool ZEM_OnCompatibilityLayer();
 
 // Replaces the presenter; null for either puts SDL's own call back.
 void ZEM_SetPresenter(ZemFlipFunction flip, ZemUpdateRectsFunction updateRects);
+
+// The presenter in use, for whoever stands in between for a while and puts it back.
+void ZEM_GetPresenter(ZemFlipFunction* flip, ZemUpdateRectsFunction* updateRects);
+
+// When the window turns into an enlarged copy of a picture the game draws on, anything still
+// aimed at the window (a sprite's saved background, a saved screen, a menu that blocks while
+// the switch happens) must go to that picture instead.
+void ZEM_DrawOnPictureFor(SDL_Surface* window, SDL_Surface* picture);
+
+// The surface that drawing aimed at this one goes to.
+SDL_Surface* ZEM_DrawingSurface(SDL_Surface* surface);

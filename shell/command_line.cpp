@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "shell/display_options.h"
 #include "shell/game.h"
 #include "shell/report.h"
 
@@ -24,10 +25,14 @@ struct CommandLineOption {
 OptionOutcome ShowHelp(const char*);
 OptionOutcome ShowVersion(const char*);
 OptionOutcome Mute(const char*);
+OptionOutcome Scale(const char* value);
+OptionOutcome FullScreen(const char*);
 
 const CommandLineOption OPTIONS[] = {
     {"--help", nullptr, "show this help and the keys, then end", ShowHelp},
     {"--version", nullptr, "show the version, then end", ShowVersion},
+    {"--scale", "N", "open a window N times as large (1 to 4)", Scale},
+    {"--fullscreen", nullptr, "start in full screen (F11 switches)", FullScreen},
     {"--mute", nullptr, "start without sound (for this run; M switches it)", Mute},
 };
 
@@ -103,6 +108,20 @@ OptionOutcome ShowVersion(const char*) {
 
 OptionOutcome Mute(const char*) {
     chosenOnCommandLine.mute = true;
+    return OptionOutcome::KEEP_GOING;
+}
+
+OptionOutcome Scale(const char* value) {
+    chosenOnCommandLine.scale = ReadScale(value);
+    if (chosenOnCommandLine.scale == 0) {
+        Report(BadScale(value));
+        return OptionOutcome::BAD_VALUE;
+    }
+    return OptionOutcome::KEEP_GOING;
+}
+
+OptionOutcome FullScreen(const char*) {
+    chosenOnCommandLine.fullScreen = true;
     return OptionOutcome::KEEP_GOING;
 }
 

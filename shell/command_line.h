@@ -13,7 +13,9 @@ const int BAD_COMMAND_LINE = 2;
 
 // What the options chose for this run, beside what the "settings" file remembers.
 struct CommandLineChoices {
-    bool mute = false;  // "--mute": no sound this run
+    bool mute = false;        // "--mute": no sound this run
+    int scale = 0;            // "--scale N"; 0 when not given
+    bool fullScreen = false;  // "--fullscreen"
 };
 extern CommandLineChoices chosenOnCommandLine;
 

@@ -1,5 +1,6 @@
 #include "shell/hotkeys.h"
 
+#include "shell/display.h"
 #include "shell/sound_switch.h"
 
 namespace {
@@ -12,6 +13,8 @@ struct Hotkey {
 // Every hotkey and what it does; a key added here works on every screen at once.
 const Hotkey HOTKEYS[] = {
     {SDLK_m, FlipSound},
+    // Carried out by the next present: a video mode can't change inside SDL's event pump.
+    {SDLK_F11, RequestFullScreenSwitch},
 };
 
 }  // namespace

@@ -3,8 +3,9 @@
 #include "SDL.h"
 
 // Keys that act on every screen, before any screen or play sees them: M switches the sound
-// off and on. A hotkey's presses and releases never reach the event queue, so one never
-// uses up a frame's one event, and it works while a screen blocks (help, pause, lose).
+// off and on, F11 between the window and full screen. A hotkey's presses and releases never reach
+// the event queue, so one never uses up a frame's one event, and it works while a screen blocks
+// (help, pause, lose).
 
 // Hands every event SDL queues to HotkeyFilter from now until SDL is shut down.
 void InstallHotkeys();

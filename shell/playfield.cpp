@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "shell/gamepads.h"
 #include "shell/globals.h"
 
 namespace {
@@ -41,10 +42,10 @@ bool Touches(const CollidableThing& thing, const SDL_Rect& wall) {
 
 void SteerPaddle(Paddle& paddle, SDLKey leftKey, SDLKey rightKey) {
     const Uint8* keys = SDL_GetKeyState(nullptr);
-    if (keys[leftKey]) {
+    if (keys[leftKey] || PadHolds(leftKey)) {
         paddle.Left();
     }
-    if (keys[rightKey]) {
+    if (keys[rightKey] || PadHolds(rightKey)) {
         paddle.Right();
     }
     paddle.Friction();

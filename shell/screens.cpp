@@ -7,7 +7,9 @@
 #include "framework/sound.h"
 #include "framework/surface.h"
 #include "framework/present.h"
+#include "shell/display.h"
 #include "shell/game.h"
+#include "shell/gamepads.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
 #include "shell/quit_request.h"
@@ -160,6 +162,15 @@ void DrawMainMenu() {
     mainMenuPicture.MarkShown();
 }
 
+// Asked on every pass of a screen that waits for a key. Nothing is presented while its
+// picture stands still, so a full-screen switch and the pads are served here; a quit signal
+// ends the wait.
+bool StopWaiting() {
+    ServeDisplay();
+    PollPads();
+    return QuitRequested();
+}
+
 }  // namespace
 
 void PreMenu() {
@@ -205,7 +216,7 @@ void HelpState() {
     menu->AddOption(PRESS_ENTER);
     menu->ShowBoxed(screen, impactFont1, arialFont1, menuBox);
     // The box stays as drawn: nothing on this screen changes until Enter (or a quit signal).
-    while (!QuitRequested() && menu->AcceptChoice(event) == NO_CHOICE) {
+    while (!StopWaiting() && menu->AcceptChoice(event) == NO_CHOICE) {
         if (SDL_PollEvent(nullptr) == 0) {
             ZEM_Delay(HELP_KEY_WAIT_MS);
         }
@@ -227,7 +238,7 @@ void PauseState() {
     if (game->pauseSavesScreen) {
         savedScreen.TakeShot(screen, menu->CentredArea(screen, impactFont2, impactFont1));
     }
-    int choice = menu->WaitForChoice(event, screen, impactFont2, impactFont1, QuitRequested);
+    int choice = menu->WaitForChoice(event, screen, impactFont2, impactFont1, StopWaiting);
     if (choice == CHOICE_CONTINUE) {
         StateStack.pop();
     } else if (choice == CHOICE_RETURN_TO_MENU) {
@@ -248,7 +259,7 @@ void ShowOverPlay(const std::vector<std::string>& headers, SDL_Color headerColou
         menu->AddHeader(line);
     }
     menu->AddOption(PRESS_ENTER);
-    menu->WaitForChoice(event, screen, impactFont2, arialFont1, QuitRequested);
+    menu->WaitForChoice(event, screen, impactFont2, arialFont1, StopWaiting);
 }
 
 void LoseState() {

@@ -9,7 +9,10 @@
 #include "framework/kept_text.h"
 #include "framework/sound.h"
 #include "shell/command_line.h"
+#include "shell/display.h"
+#include "shell/display_options.h"
 #include "shell/game.h"
+#include "shell/gamepads.h"
 #include "shell/globals.h"
 #include "shell/hiscore.h"
 #include "shell/hotkeys.h"
@@ -31,8 +34,6 @@ const int IMPACT_SMALL_POINTS = 50;
 const int IMPACT_LARGE_POINTS = 70;
 const int ARIAL_POINTS = 14;
 
-const Uint32 WINDOW_FLAGS = 0;  // a plain software window
-
 // The one menu object of a run, from start-up to shut-down.
 std::unique_ptr<ZemMenu> theMenu;
 
@@ -48,7 +49,7 @@ bool init() {
         ReportSdlStartFailure();
         return false;
     }
-    screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_BPP, WINDOW_FLAGS);
+    screen = OpenDisplay();
     if (screen == nullptr) {
         ReportWindowFailure();
         return false;
@@ -60,6 +61,7 @@ bool init() {
     }
     SDL_WM_SetCaption(game->caption, nullptr);
     SDL_ShowCursor(SDL_DISABLE);
+    OpenPads();
     return true;
 }
 
@@ -104,6 +106,8 @@ void clean_up() {
     // A score that can't be saved is not worth stopping the shut-down for.
     SaveHiScoreOrSayWhy(HISCORE_FILE, hiScore);
     TTF_Quit();
+    ClosePads();
+    CloseDisplay();
     SDL_Quit();
 }
 
@@ -140,6 +144,7 @@ int ZEM_RunGame(const ZemGame& theGame, int argc, char* argv[]) {
     if (commandLineStatus != RUN_THE_GAME) {
         return commandLineStatus;
     }
+    ChooseDisplayForThisRun(chosenOnCommandLine.scale, chosenOnCommandLine.fullScreen);
     CatchQuitSignals();
     // A failed start-up leaves everything as it stands: no clean-up, no score written.
     if (!ZEM_StartGame(theGame)) {

@@ -52,7 +52,7 @@ TEST(CommandLine, HelpAndVersionAnswerAndEndBeforeAnythingStarts) {
             << key << " in\n"
             << help.output;
     }
-    for (const char* option : {"--help", "--version", "--mute"}) {
+    for (const char* option : {"--help", "--version", "--scale N", "--fullscreen", "--mute"}) {
         EXPECT_NE(help.output.find(std::string("\n  ") + option + " "), std::string::npos);
     }
 
@@ -73,6 +73,10 @@ TEST(CommandLine, AnythingElseIsRefusedWithTheUsageOnStandardErrorAndStatusTwo) 
         {{"play"}, "testbed: unexpected argument 'play'\n"},
         {{"--help=yes"}, "testbed: option '--help' takes no value\n"},
         {{"--mute=1"}, "testbed: option '--mute' takes no value\n"},
+        {{"--scale", "5"}, "testbed: --scale takes a whole number from 1 to 4, not \"5\"\n"},
+        {{"--scale=0"}, "testbed: --scale takes a whole number from 1 to 4, not \"0\"\n"},
+        {{"--scale", "2x"}, "testbed: --scale takes a whole number from 1 to 4, not \"2x\"\n"},
+        {{"--scale"}, "testbed: option '--scale' needs a value\n"},
         {{"--frob", "--help"}, "testbed: unknown option '--frob'\n"},
     };
     for (const auto& [arguments, said] : refusals) {
@@ -84,4 +88,29 @@ TEST(CommandLine, AnythingElseIsRefusedWithTheUsageOnStandardErrorAndStatusTwo) 
     }
     EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u);
     EXPECT_FALSE(dir.Exists("hiscore"));
+}
+
+// The window's options are taken for the run; each given one is noted, the others stay unset.
+TEST(CommandLine, WindowAndSoundOptionsAreNotedForTheRun) {
+    const struct {
+        std::vector<std::string> words;
+        int scale;
+        bool fullScreen;
+        bool mute;
+    } rows[] = {
+        {{}, 0, false, false},
+        {{"--scale", "2"}, 2, false, false},
+        {{"--fullscreen", "--scale=4", "--mute"}, 4, true, true},
+    };
+    for (auto row : rows) {
+        row.words.insert(row.words.begin(), "testbed");
+        std::vector<char*> argv;
+        for (std::string& word : row.words) {
+            argv.push_back(word.data());
+        }
+        EXPECT_EQ(TakeCommandLine(static_cast<int>(argv.size()), argv.data()), RUN_THE_GAME);
+        EXPECT_EQ(chosenOnCommandLine.scale, row.scale);
+        EXPECT_EQ(chosenOnCommandLine.fullScreen, row.fullScreen);
+        EXPECT_EQ(chosenOnCommandLine.mute, row.mute);
+    }
 }

@@ -1,4 +1,5 @@
 #include "shell/settings.h"
+#include "shell/display_options.h"
 
 #include <sys/stat.h>
 
@@ -63,4 +64,39 @@ TEST(SettingsWriting, KeepsKeysItDoesNotKnowAndReplacesTheWholeFile) {
 
     std::filesystem::create_directory("elsewhere");
     EXPECT_FALSE(settings.Write("elsewhere/missing/" + std::string(SETTINGS_FILE)));
+}
+
+// The window a run opens is remembered as "scale" and "fullscreen" lines beside the others.
+TEST(RememberedDisplay, WrittenWindowIsReadBackAndOtherLinesKept) {
+    ScratchDir dir;
+    dir.WriteFile(SETTINGS_FILE, "mute = 1\nscale = 2\n");
+    ASSERT_TRUE(RememberDisplay(DisplayChoice{3, true}));
+    const DisplayChoice read = RememberedDisplay();
+    EXPECT_EQ(read.scale, 3);
+    EXPECT_TRUE(read.fullScreen);
+    EXPECT_EQ(dir.ReadFile(SETTINGS_FILE), "mute = 1\nscale = 3\nfullscreen = yes\n");
+}
+
+TEST(RememberedDisplay, WhatCannotBeReadGivesThePlainWindow) {
+    struct Row {
+        const char* contents;
+        int scale;
+        bool fullScreen;
+    };
+    const Row rows[] = {
+        {"", 1, false},
+        {"scale = 9\nfullscreen = maybe\n", 1, false},
+        {"scale=two\nfullscreen\n= yes\n", 1, false},
+        {"\x01\xff\n\nscale = 4", 4, false},
+        {"  scale   =  2  \r\nfullscreen = yes\r\n", 2, true},
+    };
+    for (const Row& row : rows) {
+        ScratchDir dir;
+        dir.WriteFile(SETTINGS_FILE, row.contents);
+        const DisplayChoice read = RememberedDisplay();
+        EXPECT_EQ(read.scale, row.scale) << row.contents;
+        EXPECT_EQ(read.fullScreen, row.fullScreen) << row.contents;
+    }
+    ScratchDir missing;
+    EXPECT_EQ(RememberedDisplay().scale, 1);
 }

@@ -1,5 +1,6 @@
 #include "things/displacer_thing.h"
 
+#include "framework/present.h"
 #include "framework/surface.h"
 
 DisplacerThing::DisplacerThing() : shot(nullptr), shotRect{}, origin(nullptr) {
@@ -29,7 +30,7 @@ void DisplacerThing::ReturnShot() {
     if (shot == nullptr) {
         return;
     }
-    ZEM_BlitSurface(shot, nullptr, origin, shotRect.x, shotRect.y);
+    ZEM_BlitSurface(shot, nullptr, ZEM_DrawingSurface(origin), shotRect.x, shotRect.y);
     SDL_FreeSurface(shot);
     shot = nullptr;
     origin = nullptr;

@@ -26,9 +26,10 @@ extern char** environ;
 
 namespace {
 
-// Big enough that the 640x480 window, placed at the top left, lies wholly on screen: a
-// screenshot of a window reaching past the screen's edge can't be taken.
-const char* const SCREEN_GEOMETRY = "1024x768x24";
+// Big enough that the 640x480 window, placed at the top left, lies wholly on screen (a
+// screenshot of a window reaching past the screen's edge can't be taken), and that full
+// screen shows the picture twice as large with a black margin.
+const char* const SCREEN_GEOMETRY = "1600x1200x24";
 const std::chrono::milliseconds SERVER_START_TIMEOUT{20000};
 const std::chrono::milliseconds POLL_INTERVAL{15};
 // Synthetic key events carry their own time stamps. A release followed by a press of the
@@ -377,6 +378,35 @@ void Screenshot::SavePpm(const std::string& fileName) const {
     }
 }
 
+namespace {
+
+// A window's pixels now; empty when it can't be read.
+Screenshot ShotOf(unsigned long shown) {
+    XWindowAttributes attributes;
+    if (shown == 0 || XGetWindowAttributes(display, shown, &attributes) == 0) {
+        return Screenshot();
+    }
+    const int width = attributes.width;
+    const int height = attributes.height;
+    XImage* image = XGetImage(display, shown, 0, 0, width, height, AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return Screenshot();
+    }
+    std::vector<Rgb> pixels;
+    pixels.reserve(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            unsigned long pixel = XGetPixel(image, x, y);
+            pixels.push_back(Rgb{Channel(pixel, image->red_mask), Channel(pixel, image->green_mask),
+                                 Channel(pixel, image->blue_mask)});
+        }
+    }
+    XDestroyImage(image);
+    return Screenshot(width, height, std::move(pixels));
+}
+
+}  // namespace
+
 // GameProcess
 
 GameProcess::GameProcess(const std::string& program, const std::string& folder,
@@ -601,28 +631,11 @@ void GameProcess::RequestClose() {
 }
 
 Screenshot GameProcess::Shot() const {
-    const unsigned long shown = ShownWindow();
-    XWindowAttributes attributes;
-    if (shown == 0 || XGetWindowAttributes(display, shown, &attributes) == 0) {
-        return Screenshot();
-    }
-    const int width = attributes.width;
-    const int height = attributes.height;
-    XImage* image = XGetImage(display, shown, 0, 0, width, height, AllPlanes, ZPixmap);
-    if (image == nullptr) {
-        return Screenshot();
-    }
-    std::vector<Rgb> pixels;
-    pixels.reserve(static_cast<size_t>(width) * height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            unsigned long pixel = XGetPixel(image, x, y);
-            pixels.push_back(Rgb{Channel(pixel, image->red_mask), Channel(pixel, image->green_mask),
-                                 Channel(pixel, image->blue_mask)});
-        }
-    }
-    XDestroyImage(image);
-    return Screenshot(width, height, std::move(pixels));
+    return ShotOf(ShownWindow());
+}
+
+Screenshot ScreenShot() {
+    return display != nullptr ? ShotOf(DefaultRootWindow(display)) : Screenshot();
 }
 
 Screenshot GameProcess::WaitUntil(const std::string& what,

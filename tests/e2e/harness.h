@@ -149,5 +149,8 @@ private:
     int exitStatus = -1;
 };
 
+// The whole screen of the test X server now (what a full-screen game shows).
+Screenshot ScreenShot();
+
 // The display name of the test X server, such as ":3" (empty before it runs).
 const std::string& TestDisplayName();

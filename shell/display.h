@@ -1,0 +1,44 @@
+#pragma once
+
+#include "SDL.h"
+
+// The window the game's picture is shown in: the plain 640x480 window, a window two to four
+// times as large, or the whole screen. The game always draws on its 640x480 `screen`; when
+// the window is anything but the plain one, `screen` is a picture of its own in the window's
+// format, and every present copies it onto the window enlarged (each pixel a square block of
+// one colour), centred on black in full screen.
+
+const int MIN_SCALE = 1;
+const int MAX_SCALE = 4;
+
+struct DisplayChoice {
+    // The window's size in multiples of the picture.
+    int scale = MIN_SCALE;
+    bool fullScreen = false;
+};
+
+// The choice the next OpenDisplay opens (the plain window unless set).
+void ChooseDisplay(const DisplayChoice& choice);
+const DisplayChoice& ChosenDisplay();
+
+// Opens the window as chosen and gives the surface the game draws on: the window itself for
+// the plain window, else the picture. When full screen can't be had, the window as chosen;
+// null when no window opens at all. Call after SDL_Init.
+SDL_Surface* OpenDisplay();
+
+// Frees the picture and puts SDL's own presenting back; call before SDL_Quit.
+void CloseDisplay();
+
+// Whether the whole screen shows the picture now.
+bool FullScreenShown();
+
+// Asks for a switch between the window and full screen. The next present carries it out, so
+// it is safe to ask from an event filter.
+void RequestFullScreenSwitch();
+
+// Carries out a switch that was asked for and shows the picture anew. Every present does
+// this first; a screen that waits without presenting (the help box) calls it as it waits.
+void ServeDisplay();
+
+// Called after each switch the player made (to remember the choice); null for none.
+void OnFullScreenSwitched(void (*switched)(bool fullScreen));

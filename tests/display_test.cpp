@@ -1,0 +1,124 @@
+// The enlarged window: the game draws the same 640x480 picture at every scale, and the window
+// shows each of its pixels as an exact square block.
+
+#include "shell/display.h"
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "framework/menu.h"
+#include "shell/game.h"
+#include "shell/globals.h"
+#include "shell/main_loop.h"
+#include "shell/screens.h"
+#include "shell/startup.h"
+#include "tests/support/all_games.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/game_screen.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/sdl_test.h"
+
+namespace {
+
+const int PLAY_FRAMES = 12;
+
+struct Case {
+    const char* game;
+    const char* screen;
+    int scale;
+};
+
+std::ostream& operator<<(std::ostream& out, const Case& c) {
+    return out << c.game << " " << c.screen << " at " << c.scale;
+}
+
+void ShowMainMenu() {
+    MenuState();
+}
+
+// A few frames into a new game: the ball and paddles have moved, tamu's sprites have put
+// back what lay under them.
+void PlaySomeFrames() {
+    game->PrePlay();
+    PushState(game->PlayState);
+    HoldKey(SDLK_LEFT);
+    for (int frame = 0; frame < PLAY_FRAMES; ++frame) {
+        game->PlayState();
+    }
+    ReleaseAllKeys();
+}
+
+// The window after the game started at this scale and drew the screen; freed by the caller.
+SDL_Surface* WindowAfter(const ZemGame& theGame, int scale, const std::function<void()>& draw) {
+    ScratchDir dir;
+    dir.CopyStartupFiles();
+    dir.CopyGameFile("levelmaps");
+    FakeClock clock;
+    ZEM_UseGame(theGame);
+    ChooseDisplay(DisplayChoice{scale, false});
+    SDL_Surface* copy = nullptr;
+    if (init() && load_files()) {
+        timer.Start();
+        auto theMenu = std::make_unique<ZemMenu>();
+        menu = theMenu.get();
+        PushState(MenuState);
+        PreMenu();
+        draw();
+        copy = CopyOf(SDL_GetVideoSurface());
+        menu = nullptr;
+        EmptyStateStack();
+        clean_up();
+    } else {
+        ReleaseWhatStartUpLeft();
+    }
+    ChooseDisplay(DisplayChoice{});
+    return copy;
+}
+
+Uint32 PixelOf(SDL_Surface* surface, int x, int y) {
+    return reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch)[x];
+}
+
+class ScaledPictureTest : public ::testing::TestWithParam<Case> {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+};
+
+TEST_P(ScaledPictureTest, EveryPixelBecomesAnExactBlock) {
+    const Case c = GetParam();
+    const ZemGame* theGame = GameNamed(c.game);
+    ASSERT_NE(theGame, nullptr);
+    const std::function<void()> draw =
+        std::string(c.screen) == "menu" ? ShowMainMenu : PlaySomeFrames;
+    std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> plain(WindowAfter(*theGame, 1, draw),
+                                                               SDL_FreeSurface);
+    std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> scaled(
+        WindowAfter(*theGame, c.scale, draw), SDL_FreeSurface);
+    ASSERT_TRUE(plain && scaled);
+    ASSERT_EQ(plain->w, SCREEN_WIDTH);
+    ASSERT_EQ(scaled->w, SCREEN_WIDTH * c.scale);
+    ASSERT_EQ(scaled->h, SCREEN_HEIGHT * c.scale);
+    int wrong = 0;
+    for (int y = 0; y < scaled->h; ++y) {
+        for (int x = 0; x < scaled->w; ++x) {
+            if (PixelOf(scaled.get(), x, y) != PixelOf(plain.get(), x / c.scale, y / c.scale) &&
+                wrong++ == 0) {
+                ADD_FAILURE() << "first differing window pixel: " << x << ", " << y;
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(MenuAndPlay, ScaledPictureTest,
+                         ::testing::Values(Case{"brixolan", "menu", 2}, Case{"brixolan", "menu", 3},
+                                           Case{"brixolan", "play", 2}, Case{"tamu", "play", 3}));
+
+}  // namespace
