@@ -4,6 +4,7 @@
 
 #include "framework/kept_text.h"
 #include "framework/present.h"
+#include "framework/surface.h"
 
 namespace {
 
@@ -16,12 +17,7 @@ SDL_Rect Union(const SDL_Rect& a, const SDL_Rect& b) {
     const int top = std::min(a.y, b.y);
     const int right = std::max(a.x + a.w, b.x + b.w);
     const int bottom = std::max(a.y + a.h, b.y + b.h);
-    SDL_Rect both;
-    both.x = static_cast<Sint16>(left);
-    both.y = static_cast<Sint16>(top);
-    both.w = static_cast<Uint16>(right - left);
-    both.h = static_cast<Uint16>(bottom - top);
-    return both;
+    return ZEM_Rect(left, top, right - left, bottom - top);
 }
 
 }  // namespace
@@ -40,12 +36,7 @@ void ChangedAreas::Add(const SDL_Rect& area) {
     if (right <= left || bottom <= top) {
         return;
     }
-    SDL_Rect onScreen;
-    onScreen.x = static_cast<Sint16>(left);
-    onScreen.y = static_cast<Sint16>(top);
-    onScreen.w = static_cast<Uint16>(right - left);
-    onScreen.h = static_cast<Uint16>(bottom - top);
-    areas.push_back(onScreen);
+    areas.push_back(ZEM_Rect(left, top, right - left, bottom - top));
 }
 
 void ChangedAreas::AddMove(const SDL_Rect& before, const SDL_Rect& now) {

@@ -7,6 +7,7 @@
 #include "framework/kept_text.h"
 #include "framework/present.h"
 #include "framework/scale.h"
+#include "framework/surface.h"
 #include "shell/gamepads.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
@@ -94,10 +95,8 @@ SDL_Surface* NewPictureLike(const SDL_Surface* window) {
 }
 
 SDL_Rect OnWindow(const SDL_Rect& area) {
-    return SDL_Rect{static_cast<Sint16>(shown.left + area.x * shown.factor),
-                    static_cast<Sint16>(shown.top + area.y * shown.factor),
-                    static_cast<Uint16>(area.w * shown.factor),
-                    static_cast<Uint16>(area.h * shown.factor)};
+    return ZEM_Rect(shown.left + area.x * shown.factor, shown.top + area.y * shown.factor,
+                    area.w * shown.factor, area.h * shown.factor);
 }
 
 // The part of the rectangle that lies on the picture; false when none does.
@@ -109,8 +108,7 @@ bool ClipToPicture(const SDL_Rect& area, SDL_Rect& clipped) {
     if (right <= x || bottom <= y) {
         return false;
     }
-    clipped = SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y),
-                       static_cast<Uint16>(right - x), static_cast<Uint16>(bottom - y)};
+    clipped = ZEM_Rect(x, y, right - x, bottom - y);
     return true;
 }
 
@@ -128,9 +126,8 @@ std::vector<SDL_Rect> TakeChanges(const SDL_Rect& area) {
     int bandRight = 0;
     auto closeBand = [&](int bottom) {
         if (bandTop >= 0) {
-            bands.push_back(SDL_Rect{static_cast<Sint16>(bandLeft), static_cast<Sint16>(bandTop),
-                                     static_cast<Uint16>(bandRight - bandLeft + 1),
-                                     static_cast<Uint16>(bottom - bandTop)});
+            bands.push_back(
+                ZEM_Rect(bandLeft, bandTop, bandRight - bandLeft + 1, bottom - bandTop));
             bandTop = -1;
         }
     };
@@ -188,29 +185,31 @@ void ShowWholePicture(SDL_Surface* window) {
     SDL_Flip(window);
 }
 
-void PresentWhole(SDL_Surface* surface) {
+// Serves what waits for a present (a full-screen switch, the pads); then the window the
+// picture goes to, or null when the plain window is shown (through the presenter from
+// before) or there is none.
+SDL_Surface* EnlargedWindow() {
     ServeDisplay();
     PollPads();
     SDL_Surface* window = SDL_GetVideoSurface();
-    if (window == nullptr) {
-        return;
-    }
-    if (picture == nullptr) {
+    return picture != nullptr ? window : nullptr;
+}
+
+void PresentWhole(SDL_Surface* surface) {
+    SDL_Surface* window = EnlargedWindow();
+    if (window != nullptr) {
+        ShowChanges(window, WHOLE_PICTURE);
+    } else if (SDL_GetVideoSurface() != nullptr) {
         plainFlip(surface);
-        return;
     }
-    ShowChanges(window, WHOLE_PICTURE);
 }
 
 void PresentRects(SDL_Surface* surface, int count, SDL_Rect* rects) {
-    ServeDisplay();
-    PollPads();
-    SDL_Surface* window = SDL_GetVideoSurface();
+    SDL_Surface* window = EnlargedWindow();
     if (window == nullptr) {
-        return;
-    }
-    if (picture == nullptr) {
-        plainUpdateRects(surface, count, rects);
+        if (SDL_GetVideoSurface() != nullptr) {
+            plainUpdateRects(surface, count, rects);
+        }
         return;
     }
     for (int i = 0; i < count; ++i) {
