@@ -44,9 +44,9 @@ const int NO_CHOICE = -1;
 const int BOX_TILE_SIZE = 30;
 const int BOX_MARGIN = 10;  // box beyond the text on every side of the main menu
 
-// The help screen looks for its key this often while nothing is queued: a prompt answer
-// without spending a core on asking.
-const Uint32 HELP_KEY_WAIT_MS = 10;
+// The help screen looks for its key this often while nothing is queued, as often as the pause
+// and lose screens do: a prompt answer without spending a core on asking.
+const Uint32 HELP_KEY_WAIT_MS = 20;
 
 void CentreOnScreen(SDL_Surface* surface) {
     if (surface == nullptr) {
