@@ -21,6 +21,7 @@
 #include "tests/support/game_screen.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
+#include "tests/support/sprite_shots.h"
 
 namespace {
 
@@ -58,20 +59,14 @@ SDL_Surface* WindowAfter(const ZemGame& theGame, int scale, const std::function<
     dir.CopyStartupFiles();
     dir.CopyGameFile("levelmaps");
     FakeClock clock;
-    ZEM_UseGame(theGame);
     ChooseDisplay(DisplayChoice{scale, false});
     SDL_Surface* copy = nullptr;
-    if (init() && load_files()) {
-        timer.Start();
-        auto theMenu = std::make_unique<ZemMenu>();
-        menu = theMenu.get();
-        PushState(MenuState);
-        PreMenu();
+    if (ZEM_StartGame(theGame)) {
         draw();
         copy = CopyOf(SDL_GetVideoSurface());
-        menu = nullptr;
+        DropSpriteShots();
         EmptyStateStack();
-        clean_up();
+        ZEM_EndGame();
     } else {
         ReleaseWhatStartUpLeft();
     }

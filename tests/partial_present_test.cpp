@@ -21,6 +21,7 @@
 #include "tests/support/game_screen.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
+#include "tests/support/sprite_shots.h"
 
 namespace {
 
@@ -207,6 +208,7 @@ std::vector<size_t> RunSession(const GameUnderTest& tested, bool everyFrameWhole
     std::strcpy(program, tested.program);
     char* argv[] = {program, nullptr};
     EXPECT_EQ(ZEM_RunGame(*tested.game, 1, argv), 0);
+    DropSpriteShots();
     EXPECT_LT(prints.size(), RUNAWAY_DELAYS) << "the session did not end";
     EXPECT_EQ(frames, PLAY_FRAMES);
     FakeClock::OnDelay(nullptr);
