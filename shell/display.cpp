@@ -170,7 +170,14 @@ void ShowChanges(SDL_Surface* window, const SDL_Rect& area) {
         ZEM_ScaleArea(picture, band, window, shown.factor, shown.left, shown.top);
         onWindow.push_back(OnWindow(band));
     }
-    if (!onWindow.empty()) {
+    if (onWindow.empty()) {
+        return;
+    }
+    // The compatibility layer shows the whole window for any present, and presenting
+    // rectangles there holds the next frame back (framework/present.cpp).
+    if (ZEM_OnCompatibilityLayer()) {
+        SDL_Flip(window);
+    } else {
         SDL_UpdateRects(window, static_cast<int>(onWindow.size()), onWindow.data());
     }
 }

@@ -44,9 +44,14 @@ bool init() {
         return false;
     }
     // Everything but SDL's timer thread: it wakes every millisecond, and the games set no
-    // timer (their clock is SDL_GetTicks, which needs no thread).
-    if (ZEM_InitSdl(SDL_INIT_EVERYTHING & ~SDL_INIT_TIMER) == -1) {
+    // timer (their clock is SDL_GetTicks, which needs no thread). The video is started on its
+    // own, so that a failure there is told as what it is.
+    if (ZEM_InitSdl(SDL_INIT_EVERYTHING & ~SDL_INIT_TIMER & ~SDL_INIT_VIDEO) == -1) {
         ReportSdlStartFailure();
+        return false;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == -1) {
+        ReportVideoStartFailure();
         return false;
     }
     screen = OpenDisplay();

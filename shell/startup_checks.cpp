@@ -51,14 +51,15 @@ bool ChooseVideoDriver() {
 }
 
 void ReportSdlStartFailure() {
-    const std::string why = SDL_GetError();
-    // Starting the video alone tells whether it was the part that failed.
-    if (SDL_WasInit(SDL_INIT_VIDEO) != 0 || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-        Report("cannot start SDL: " + why);
-    } else if (videoDriverChosen) {
+    Report(std::string("cannot start SDL: ") + SDL_GetError());
+}
+
+void ReportVideoStartFailure() {
+    if (videoDriverChosen) {
         Report("cannot open the X display \"" + Setting(DISPLAY_SETTING) + "\"");
     } else {
-        Report("cannot start the video driver \"" + Setting(VIDEO_DRIVER_SETTING) + "\": " + why);
+        Report("cannot start the video driver \"" + Setting(VIDEO_DRIVER_SETTING) +
+               "\": " + SDL_GetError());
     }
 }
 

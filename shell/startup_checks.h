@@ -13,6 +13,7 @@ bool ChooseVideoDriver();
 
 // Each says why its step of the start-up failed, right after it did.
 void ReportSdlStartFailure();
+void ReportVideoStartFailure();
 void ReportWindowFailure();
 void ReportFontLibraryFailure();
 
