@@ -10,6 +10,7 @@
 #include "SDL_image.h"
 #include "SDL_ttf.h"
 #include "framework/clock.h"
+#include "framework/key_press.h"
 #include "framework/present.h"
 #include "framework/menu.h"
 #include "framework/sound.h"
@@ -112,10 +113,5 @@ void SetStack(std::initializer_list<void (*)()> states) {
 }
 
 void PushEnter() {
-    SDL_Event press{};
-    press.type = SDL_KEYDOWN;
-    press.key.type = SDL_KEYDOWN;
-    press.key.state = SDL_PRESSED;
-    press.key.keysym.sym = SDLK_RETURN;
-    SDL_PushEvent(&press);
+    ZEM_PushKeyPress(SDLK_RETURN);
 }

@@ -22,6 +22,7 @@
 
 #include "bench/bench_game.h"
 #include "bench/pace_player.h"
+#include "framework/key_press.h"
 #include "framework/present.h"
 #include "tests/support/all_games.h"
 #include "shell/game.h"
@@ -151,6 +152,15 @@ struct Run {
     std::string endedBy = "time";
 };
 
+// The run's length and the CPU its processes used since cpuStart.
+void EndRun(Run& run, const CpuTimes& cpuStart, Clock::duration length) {
+    const CpuTimes cpuEnd = ReadCpu();
+    run.seconds = Seconds(length);
+    run.cpu.process = cpuEnd.process - cpuStart.process;
+    run.cpu.mainThread = cpuEnd.mainThread - cpuStart.mainThread;
+    run.cpu.xServer = cpuEnd.xServer - cpuStart.xServer;
+}
+
 Run Measure(double seconds, bool play) {
     void (*expected)() = play ? game->PlayState : MenuState;
     const Clock::time_point warmEnd =
@@ -181,11 +191,7 @@ Run Measure(double seconds, bool play) {
             run.intervalsMs.push_back(intervalMs);
         }
     }
-    const CpuTimes cpuEnd = ReadCpu();
-    run.seconds = Seconds(last - start);
-    run.cpu.process = cpuEnd.process - cpuStart.process;
-    run.cpu.mainThread = cpuEnd.mainThread - cpuStart.mainThread;
-    run.cpu.xServer = cpuEnd.xServer - cpuStart.xServer;
+    EndRun(run, cpuStart, last - start);
     return run;
 }
 
@@ -214,21 +220,8 @@ Run MeasureBare(double seconds) {
         run.intervalsMs.push_back(Seconds(now - last) * 1000.0);
         last = now;
     }
-    const CpuTimes cpuEnd = ReadCpu();
-    run.seconds = Seconds(last - start);
-    run.cpu.process = cpuEnd.process - cpuStart.process;
-    run.cpu.mainThread = cpuEnd.mainThread - cpuStart.mainThread;
-    run.cpu.xServer = cpuEnd.xServer - cpuStart.xServer;
+    EndRun(run, cpuStart, last - start);
     return run;
-}
-
-void PushKey(SDLKey key) {
-    SDL_Event press{};
-    press.type = SDL_KEYDOWN;
-    press.key.type = SDL_KEYDOWN;
-    press.key.state = SDL_PRESSED;
-    press.key.keysym.sym = key;
-    SDL_PushEvent(&press);
 }
 
 // A screen that waits inside its call for Enter (help, pause): while the game's thread is in
@@ -246,7 +239,7 @@ Run MeasureWaitingScreen(double seconds) {
         run.cpu.process = cpuEnd.process - cpuStart.process;
         run.cpu.mainThread = cpuEnd.mainThread - cpuStart.mainThread;
         run.cpu.xServer = cpuEnd.xServer - cpuStart.xServer;
-        PushKey(SDLK_RETURN);
+        ZEM_PushKeyPress(SDLK_RETURN);
     });
     RunPass(false);
     watcher.join();
@@ -256,8 +249,8 @@ Run MeasureWaitingScreen(double seconds) {
 // Help: "Help" chosen on the main menu. Pause: the pause key in play.
 bool OpenWaitingScreen(const std::string& screenName) {
     if (screenName == "help") {
-        PushKey(SDLK_DOWN);
-        PushKey(SDLK_RETURN);
+        ZEM_PushKeyPress(SDLK_DOWN);
+        ZEM_PushKeyPress(SDLK_RETURN);
         for (int pass = 0; pass < PASSES_TO_START_PLAY && TopIs(MenuState); ++pass) {
             RunPass(false);
         }
@@ -266,7 +259,7 @@ bool OpenWaitingScreen(const std::string& screenName) {
     if (!ChoosePlay()) {
         return false;
     }
-    PushKey(SDLK_p);
+    ZEM_PushKeyPress(SDLK_p);
     RunPass(true);
     return TopIs(PauseState);
 }

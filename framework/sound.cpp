@@ -49,7 +49,7 @@ bool ZEM_OpenSound() {
     wanted.callback = MixIntoDevice;
     {
         ZemQuietStderr quiet;
-        // Without a spec for what it got, SDL converts to the device's own format itself.
+        // Given no record to fill in with what the device took, SDL converts to its format.
         if (SDL_OpenAudio(&wanted, nullptr) < 0) {
             return false;
         }

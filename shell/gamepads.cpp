@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/key_press.h"
 #include "shell/game.h"
 #include "shell/main_loop.h"
 
@@ -60,30 +61,21 @@ void ReadJoysticks(PadState pads[MAX_PADS]) {
 
 PadReader reader = ReadJoysticks;
 
-void QueueKey(SDLKey key) {
-    SDL_Event press{};
-    press.type = SDL_KEYDOWN;
-    press.key.type = SDL_KEYDOWN;
-    press.key.state = SDL_PRESSED;
-    press.key.keysym.sym = key;
-    SDL_PushEvent(&press);
-}
-
 void QueuePresses(const PadState& now, const PadState& before, bool inPlay) {
     if (inPlay) {
         if (now.start && !before.start) {
-            QueueKey(PAUSE_KEY);
+            ZEM_PushKeyPress(PAUSE_KEY);
         }
         return;
     }
     if (now.up && !before.up) {
-        QueueKey(MENU_UP_KEY);
+        ZEM_PushKeyPress(MENU_UP_KEY);
     }
     if (now.down && !before.down) {
-        QueueKey(MENU_DOWN_KEY);
+        ZEM_PushKeyPress(MENU_DOWN_KEY);
     }
     if (now.confirm && !before.confirm) {
-        QueueKey(MENU_CONFIRM_KEY);
+        ZEM_PushKeyPress(MENU_CONFIRM_KEY);
     }
 }
 
