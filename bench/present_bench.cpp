@@ -9,7 +9,7 @@
 #include "bench/bench_game.h"
 #include "brixolan/game.h"
 #include "framework/present.h"
-#include "shell/display.h"
+#include "platform/display.h"
 #include "shell/globals.h"
 #include "shell/screens.h"
 

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "framework/plain_file.h"
-#include "shell/replace_file.h"
+#include "platform/replace_file.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "SDL.h"
 #include "framework/clock.h"
 #include "shell/hiscore.h"
-#include "shell/replace_file.h"
-#include "shell/report.h"
+#include "platform/replace_file.h"
+#include "platform/report.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "framework/clock.h"
 #include "shell/game.h"
 #include "shell/globals.h"
-#include "shell/quit_request.h"
+#include "platform/quit_request.h"
 #include "shell/screens.h"
 
 std::stack<StateStruct> StateStack;

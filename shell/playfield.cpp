@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "shell/gamepads.h"
+#include "platform/gamepads.h"
 #include "shell/globals.h"
 
 namespace {

@@ -7,12 +7,12 @@
 #include "framework/sound.h"
 #include "framework/surface.h"
 #include "framework/present.h"
-#include "shell/display.h"
+#include "platform/display.h"
 #include "shell/game.h"
-#include "shell/gamepads.h"
+#include "platform/gamepads.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
-#include "shell/quit_request.h"
+#include "platform/quit_request.h"
 #include "things/displacer_thing.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // standard output and end the program before anything starts; anything else is refused with
 // the usage on standard error.
 
-#include "shell/command_line.h"
+#include "platform/command_line.h"
 
 #include <regex>
 #include <string>

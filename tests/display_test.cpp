@@ -1,7 +1,7 @@
 // The enlarged window: the game draws the same 640x480 picture at every scale, and the window
 // shows each of its pixels as an exact square block.
 
-#include "shell/display.h"
+#include "platform/display.h"
 
 #include <cstdlib>
 #include <functional>

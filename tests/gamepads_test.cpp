@@ -1,6 +1,6 @@
 // Gamepads through the seam that feeds their state: no pad is plugged into these machines.
 
-#include "shell/gamepads.h"
+#include "platform/gamepads.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
-#include "shell/settings.h"
-#include "shell/display_options.h"
+#include "platform/settings.h"
+#include "platform/display_options.h"
 
 #include <sys/stat.h>
 

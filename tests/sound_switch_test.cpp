@@ -1,4 +1,4 @@
-#include "shell/sound_switch.h"
+#include "platform/sound_switch.h"
 
 #include <filesystem>
 #include <string>
@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/sound.h"
-#include "shell/hotkeys.h"
-#include "shell/settings.h"
+#include "platform/hotkeys.h"
+#include "platform/settings.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sdl_test.h"
 

@@ -1,4 +1,4 @@
-#include "shell/gamepads.h"
+#include "platform/gamepads.h"
 
 #include <vector>
 

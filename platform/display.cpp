@@ -1,4 +1,4 @@
-#include "shell/display.h"
+#include "platform/display.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,7 +8,7 @@
 #include "framework/present.h"
 #include "framework/scale.h"
 #include "framework/surface.h"
-#include "shell/gamepads.h"
+#include "platform/gamepads.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
 

@@ -1,4 +1,4 @@
-#include "shell/quit_request.h"
+#include "platform/quit_request.h"
 
 #include <signal.h>
 

@@ -1,10 +1,10 @@
-#include "shell/settings.h"
+#include "platform/settings.h"
 
 #include <fstream>
 #include <sstream>
 
 #include "framework/plain_file.h"
-#include "shell/replace_file.h"
+#include "platform/replace_file.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/replace_file.h"
+#include "platform/replace_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>

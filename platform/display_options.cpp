@@ -1,8 +1,8 @@
-#include "shell/display_options.h"
+#include "platform/display_options.h"
 
 #include <cstring>
 
-#include "shell/settings.h"
+#include "platform/settings.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/startup_checks.h"
+#include "platform/startup_checks.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 
 #include "SDL_image.h"
 #include "framework/surface.h"
-#include "shell/report.h"
+#include "platform/report.h"
 #include "shell/main_loop.h"
 
 namespace {

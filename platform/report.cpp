@@ -1,4 +1,4 @@
-#include "shell/report.h"
+#include "platform/report.h"
 
 #include <cstdio>
 

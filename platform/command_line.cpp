@@ -1,11 +1,11 @@
-#include "shell/command_line.h"
+#include "platform/command_line.h"
 
 #include <cstdio>
 #include <string>
 
-#include "shell/display_options.h"
+#include "platform/display_options.h"
 #include "shell/game.h"
-#include "shell/report.h"
+#include "platform/report.h"
 
 namespace {
 

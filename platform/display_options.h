@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/display.h"
+#include "platform/display.h"
 
 // The window a run opens: what the "settings" file remembers ("scale = N", N from 1 to 4, and
 // "fullscreen = yes" or "no"), overridden by "--scale N" and "--fullscreen" on the command line.

@@ -1,7 +1,7 @@
-#include "shell/hotkeys.h"
+#include "platform/hotkeys.h"
 
-#include "shell/display.h"
-#include "shell/sound_switch.h"
+#include "platform/display.h"
+#include "platform/sound_switch.h"
 
 namespace {
 

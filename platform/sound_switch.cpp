@@ -1,7 +1,7 @@
-#include "shell/sound_switch.h"
+#include "platform/sound_switch.h"
 
 #include "framework/sound.h"
-#include "shell/settings.h"
+#include "platform/settings.h"
 
 namespace {
 
