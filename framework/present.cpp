@@ -1,5 +1,9 @@
 #include "framework/present.h"
 
+#include <stdlib.h>
+
+#include <cstring>
+
 namespace {
 
 // The compatibility layer over SDL 2 reports 1.2.50 and up; classic SDL stops at 1.2.15.
@@ -21,10 +25,41 @@ ZemFlipFunction flipFunction = FlipWhileShown;
 ZemUpdateRectsFunction updateRectsFunction = UpdateRectsWhileShown;
 unsigned presentCount = 0;
 
+// SDL 2 reads these from the environment when the window opens.
+const char* const FRAMEBUFFER_VARIABLE = "SDL_FRAMEBUFFER_ACCELERATION";
+const char* const FRAMEBUFFER_NATIVE = "0";
+const char* const RENDERER_VARIABLE = "SDL_RENDER_DRIVER";
+const char* const RENDERER_SOFTWARE = "software";
+bool compatRectsPresentable = false;
+
+// Sets the variable unless the player did; whether it now holds the value.
+bool SetUnlessChosen(const char* name, const char* value) {
+    setenv(name, value, 0);
+    const char* now = getenv(name);
+    return now != nullptr && std::strcmp(now, value) == 0;
+}
+
 }  // namespace
 
 bool ZEM_OnCompatibilityLayer() {
     return SDL_Linked_Version()->patch >= FIRST_COMPAT_PATCH;
+}
+
+// The layer copies the screen into a texture for every present and draws it with SDL 2's
+// renderer; SDL 2's first choice here is a GL renderer, whose texture upload and read-back
+// cost about 3 ms a present. The software renderer on the window's own framebuffer copies the
+// picture once and hands it to the X server in shared memory (bench/results.md).
+void ZEM_ChoosePresentPath() {
+    if (!ZEM_OnCompatibilityLayer()) {
+        return;
+    }
+    const bool nativeFramebuffer = SetUnlessChosen(FRAMEBUFFER_VARIABLE, FRAMEBUFFER_NATIVE);
+    const bool softwareRenderer = SetUnlessChosen(RENDERER_VARIABLE, RENDERER_SOFTWARE);
+    compatRectsPresentable = nativeFramebuffer && softwareRenderer;
+}
+
+bool ZEM_RectsPresentable() {
+    return !ZEM_OnCompatibilityLayer() || compatRectsPresentable;
 }
 
 void ZEM_Flip(SDL_Surface* screen) {
@@ -32,12 +67,12 @@ void ZEM_Flip(SDL_Surface* screen) {
     flipFunction(screen);
 }
 
-// On the compatibility layer every present shows the whole window whatever part changed,
+// Off the chosen path the compatibility layer shows the whole window whatever part changed,
 // and a present of rectangles holds the next frame back (play fell to about two thirds of its
 // pace under X): there the whole screen is shown instead, which looks the same.
 void ZEM_UpdateRects(SDL_Surface* screen, int count, SDL_Rect* rects) {
     ++presentCount;
-    if (ZEM_OnCompatibilityLayer()) {
+    if (!ZEM_RectsPresentable()) {
         flipFunction(screen);
         return;
     }

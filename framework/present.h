@@ -22,6 +22,16 @@ unsigned ZEM_PresentCount();
 // Whether the SDL 1.2 in use is the compatibility layer over SDL 2 rather than classic SDL.
 bool ZEM_OnCompatibilityLayer();
 
+// On the compatibility layer, asks SDL 2 for its software renderer drawing straight onto the
+// window's own framebuffer, the cheapest way there to show a software picture; a variable
+// the player set in the environment is left as it is. Call before SDL_Init.
+void ZEM_ChoosePresentPath();
+
+// Whether a present of rectangles may show only those: always on classic SDL; on the
+// compatibility layer only on the path ZEM_ChoosePresentPath chose (elsewhere it shows the
+// whole window for any present, and rectangles hold the next frame back).
+bool ZEM_RectsPresentable();
+
 // Replaces the presenter; null for either puts SDL's own call back.
 void ZEM_SetPresenter(ZemFlipFunction flip, ZemUpdateRectsFunction updateRects);
 

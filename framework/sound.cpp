@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/mixer.h"
+#include "framework/present.h"
 #include "framework/quiet_stderr.h"
 #include "framework/sound_bank.h"
 
@@ -29,6 +30,7 @@ bool DeviceOpen() {
 }  // namespace
 
 int ZEM_InitSdl(Uint32 flags) {
+    ZEM_ChoosePresentPath();
     if (SDL_Init(flags & ~SDL_INIT_AUDIO) == -1) {
         return -1;
     }
