@@ -5,7 +5,9 @@
 function(zem_find_font var file package)
     find_file(${var} ${file}
         PATHS /usr/share/fonts/truetype /usr/share/fonts
+        # Debian 13 keeps Liberation 2 in liberation/ (fonts-liberation2 only points there).
         PATH_SUFFIXES liberation2 open-sans truetype/liberation2 truetype/open-sans
+        truetype/liberation
         NO_DEFAULT_PATH)
     if(NOT ${var})
         message(FATAL_ERROR
