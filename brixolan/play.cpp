@@ -92,6 +92,62 @@ void SettleWalls() {
     }
 }
 
+// What a frame leaves behind that decides the frames after it while the paddle stands still
+// and nothing is held: the same again means the ball goes round the same frames for ever.
+struct StillFrame {
+    int ballX, ballY, ballXVel, ballYVel, paddleX, score, lives, level;
+    bool operator==(const StillFrame& other) const {
+        return ballX == other.ballX && ballY == other.ballY && ballXVel == other.ballXVel &&
+               ballYVel == other.ballYVel && paddleX == other.paddleX && score == other.score &&
+               lives == other.lives && level == other.level;
+    }
+};
+
+// A ball squeezed between the paddle's end and a side wall is handed back and forth between
+// them every few frames; a free ball takes far longer than this to come back anywhere.
+const size_t STILL_FRAMES_KEPT = 8;
+std::vector<StillFrame> stillFrames;
+
+StillFrame ThisFrame() {
+    return StillFrame{theBall.GetXPos(),
+                      theBall.GetYPos(),
+                      theBall.GetXVel(),
+                      theBall.GetYVel(),
+                      myPaddle.GetXPos(),
+                      score,
+                      lives,
+                      level};
+}
+
+// Frames are only compared along one unbroken run of play: a ball or paddle placed anew
+// between two frames starts the count again.
+void ForgetStillFramesIfMoved() {
+    if (!stillFrames.empty() && !(stillFrames.back() == ThisFrame())) {
+        stillFrames.clear();
+    }
+}
+
+// True when this frame ends as one of the last few did, with the paddle at rest all along
+// and no brick or ball lost since: the ball would repeat those frames without end.
+bool BallGoesRound() {
+    if (myPaddle.GetXVel() != 0) {
+        stillFrames.clear();
+        return false;
+    }
+    const StillFrame now = ThisFrame();
+    for (const StillFrame& before : stillFrames) {
+        if (before == now) {
+            stillFrames.clear();
+            return true;
+        }
+    }
+    if (stillFrames.size() == STILL_FRAMES_KEPT) {
+        stillFrames.erase(stillFrames.begin());
+    }
+    stillFrames.push_back(now);
+    return false;
+}
+
 // The lose screen takes the place of play, and of a pause asked for in the same frame. After
 // a quit request the stack is already empty and the program simply ends.
 void CheckLost(bool pausedThisFrame) {
@@ -140,11 +196,13 @@ void PrePlay() {
     score = 0;
     lives = LIVES;
     level = FIRST_LEVEL;
+    stillFrames.clear();
     DrawGame();
     ZEM_Delay(START_DELAY_MS);
 }
 
 void PlayState() {
+    ForgetStillFramesIfMoved();
     const bool paused = TakePlayEvent();
     const bool hadBricks = !theBricks.empty();
     SteerPaddle(myPaddle, SDLK_LEFT, SDLK_RIGHT);
@@ -155,6 +213,10 @@ void PlayState() {
         }
         HitBricks();
         SettleWalls();
+    }
+    // A trapped ball is served again from the paddle, as after a lost ball but free.
+    if (BallGoesRound()) {
+        ServeBall();
     }
     if (score > hiScore) {
         hiScore = score;

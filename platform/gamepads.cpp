@@ -117,6 +117,13 @@ void PollPads() {
     }
 }
 
+void ReleasePadSteering() {
+    for (PadState& pad : current) {
+        pad.left = false;
+        pad.right = false;
+    }
+}
+
 bool PadHolds(SDLKey key) {
     for (int i = 0; i < MAX_PADS; ++i) {
         if ((key == PAD_KEYS[i].left && current[i].left) ||

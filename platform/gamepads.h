@@ -6,9 +6,9 @@
 // one (the keys Z and X stand for it, so it steers only where those keys do); in the menus
 // up and down move the selection and the first button is Enter; Start pauses play.
 //
-// The pads are read once a frame, never queued: play takes one event a frame, and a stick's
-// motion would flood it. Only a press (up, down or the first button in a menu, Start in
-// play) becomes one key event, queued as the key it stands for.
+// The pads are read once a frame, first in a play frame with the other controls, never queued: play
+// takes one event a frame, and a stick's motion would flood it. Only a press (up, down or the first
+// button in a menu, Start in play) becomes one key event, queued as the key it stands for.
 
 const int MAX_PADS = 2;
 
@@ -35,6 +35,9 @@ void SetPadReader(PadReader reader);
 
 // Reads the pads and queues the presses (see above).
 void PollPads();
+
+// A new game starts with nothing held: what the pads held before it steers nothing.
+void ReleasePadSteering();
 
 // Whether a pad holds the steering key it stands for: the first pad's left and right stand
 // for the cursor keys, the second's for Z and X.

@@ -1,6 +1,7 @@
 #include "shell/main_loop.h"
 
 #include "framework/clock.h"
+#include "shell/gamepads.h"
 #include "shell/game.h"
 #include "shell/globals.h"
 #include "platform/quit_request.h"
@@ -34,6 +35,8 @@ void RunMainLoop() {
 }
 
 bool TakePlayEvent() {
+    // The pads are read with the keys, so a lean steers the frame it is read in.
+    PollPads();
     if (SDL_PollEvent(&event) == 0) {
         return false;
     }

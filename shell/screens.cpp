@@ -191,6 +191,7 @@ void MenuState() {
     }
     switch (choice) {
         case CHOICE_PLAY:
+            ReleasePadSteering();
             game->PrePlay();
             PushState(game->PlayState);
             break;

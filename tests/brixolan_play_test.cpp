@@ -387,3 +387,45 @@ TEST_F(PlayTest, EachFrameIsHeardForWhatTheBallMet) {
         EXPECT_EQ(sounds.Take(), frame.heard);
     }
 }
+
+namespace {
+
+// The paddle at rest at x, nothing held, and the ball as given: the ball's motion after each
+// of the frames.
+std::vector<Motion> PlayStill(int paddleX, const Motion& ball, int frames) {
+    myPaddle.SetBothPos(paddleX, myPaddle.GetYPos());
+    myPaddle.SetBothVel(0, 0);
+    theBall.SetBothPos(ball[0], ball[1]);
+    theBall.SetBothVel(ball[2], ball[3]);
+    std::vector<Motion> seen;
+    for (int frame = 0; frame < frames; ++frame) {
+        PlayState();
+        seen.push_back(
+            {theBall.GetXPos(), theBall.GetYPos(), theBall.GetXVel(), theBall.GetYVel()});
+    }
+    return seen;
+}
+
+}  // namespace
+
+TEST_F(PlayTest, ABallSqueezedBetweenThePaddleEndAndAWallIsServedAgainOnceItGoesRound) {
+    const std::vector<Motion> seen = PlayStill(29, {22, 443, -3, -1}, 30);
+    // The first rounds play by the rules: the paddle's end and the wall hand the ball back
+    // and forth, every 3 frames the same.
+    EXPECT_EQ(seen[0], (Motion{22, 443, 3, -1}));
+    EXPECT_EQ(seen[1], (Motion{25, 442, -3, 1}));
+    EXPECT_EQ(seen[2], (Motion{22, 443, -3, -1}));
+    // Once round again it is served from the paddle as a new ball, and no ball is lost.
+    EXPECT_EQ(seen[3], (Motion{29 + 36 - 6, 428, 0, -2}));
+    EXPECT_LT(theBall.GetYPos(), 400);
+    EXPECT_EQ(lives, 10);
+}
+
+TEST_F(PlayTest, ABallThatOnlyPassesThroughTheCornerPlaysByTheRules) {
+    // The same corner with the paddle one pixel further from the wall: the ball climbs out.
+    const std::vector<Motion> seen = PlayStill(33, {22, 443, -3, -1}, 40);
+    for (const Motion& motion : seen) {
+        EXPECT_NE(motion, (Motion{33 + 36 - 6, 428, 0, -2}));
+    }
+    EXPECT_EQ(lives, 10);
+}

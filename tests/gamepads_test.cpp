@@ -89,6 +89,21 @@ TEST_F(GamepadTest, FirstPadSteersTheBottomPaddleAndSecondTheTop) {
     }
 }
 
+TEST_F(GamepadTest, APadSteersTheFrameItIsReadInAndANewGameStartsWithNoneHeld) {
+    PadState left;
+    left.left = true;
+    PushState(game->PlayState);
+    Feed(left, PadState());
+    TakePlayEvent();
+    EXPECT_EQ(VelocityAfterSteering(SDLK_LEFT, SDLK_RIGHT), -1)
+        << "the lean is read first in the frame, before the paddle is steered, as a key is";
+
+    Feed(left, PadState());
+    PollPads();
+    ReleasePadSteering();
+    EXPECT_FALSE(PadHolds(SDLK_LEFT)) << "a pad released before a game steers none of it";
+}
+
 TEST_F(GamepadTest, PlayGetsOnlyStartAsAPauseKeyOncePerPress) {
     PushState(game->PlayState);
     PadState start;
