@@ -1,7 +1,7 @@
 #include "shell/main_loop.h"
 
 #include "framework/clock.h"
-#include "shell/gamepads.h"
+#include "platform/gamepads.h"
 #include "shell/game.h"
 #include "shell/globals.h"
 #include "platform/quit_request.h"
