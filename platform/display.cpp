@@ -173,8 +173,8 @@ void ShowChanges(SDL_Surface* window, const SDL_Rect& area) {
     if (onWindow.empty()) {
         return;
     }
-    // Off its chosen path the compatibility layer shows the whole window for any present, and
-    // presenting rectangles there holds the next frame back (framework/present.cpp).
+    // The compatibility layer shows the whole window for any present, and presenting
+    // rectangles there holds the next frame back (framework/present.cpp).
     if (!ZEM_RectsPresentable()) {
         SDL_Flip(window);
     } else {
