@@ -8,6 +8,7 @@
 #include "framework/surface.h"
 #include "framework/present.h"
 #include "platform/display.h"
+#include "shell/controls.h"
 #include "shell/game.h"
 #include "platform/gamepads.h"
 #include "shell/globals.h"
@@ -191,6 +192,7 @@ void MenuState() {
     }
     switch (choice) {
         case CHOICE_PLAY:
+            FeedPaddlesPlainly();
             game->PrePlay();
             PushState(game->PlayState);
             break;
