@@ -9,6 +9,7 @@
 #include "brixolan/sounds.h"
 #include "framework/clock.h"
 #include "framework/sound.h"
+#include "shell/controls.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
 #include "shell/playfield.h"
@@ -205,7 +206,9 @@ void PlayState() {
     ForgetStillFramesIfMoved();
     const bool paused = TakePlayEvent();
     const bool hadBricks = !theBricks.empty();
-    SteerPaddle(myPaddle, SDLK_LEFT, SDLK_RIGHT);
+    PaddleControls controls[PADDLES];
+    ReadControls(controls);
+    SteerPaddle(myPaddle, controls[BOTTOM_PADDLE]);
     for (int pass = 0; pass < DETECTION_PASSES; ++pass) {
         Move();
         if (BounceOffPaddle(myPaddle, theBall, BASE_VEL)) {

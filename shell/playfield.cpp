@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/gamepads.h"
 #include "shell/globals.h"
 
 namespace {
@@ -38,17 +37,6 @@ bool LineOnWallChanged(KeptText& line, const std::string& text) {
 bool Touches(const CollidableThing& thing, const SDL_Rect& wall) {
     const std::vector<SDL_Rect> wallBoxes = {wall};
     return thing.HasCollided(wallBoxes, nullptr, nullptr);
-}
-
-void SteerPaddle(Paddle& paddle, SDLKey leftKey, SDLKey rightKey) {
-    const Uint8* keys = SDL_GetKeyState(nullptr);
-    if (keys[leftKey] || PadHolds(leftKey)) {
-        paddle.Left();
-    }
-    if (keys[rightKey] || PadHolds(rightKey)) {
-        paddle.Right();
-    }
-    paddle.Friction();
 }
 
 void KeepOffSideWalls(Paddle& paddle, const Walls& walls) {

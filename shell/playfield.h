@@ -46,10 +46,6 @@ bool LineOnWallChanged(KeptText& line, const std::string& text);
 // Whether any of the thing's boxes overlaps the wall.
 bool Touches(const CollidableThing& thing, const SDL_Rect& wall);
 
-// Steers the paddle from the held keys (or a pad standing in for them), the left key before
-// the right so that both held together largely cancel, then slows it by friction.
-void SteerPaddle(Paddle& paddle, SDLKey leftKey, SDLKey rightKey);
-
 // The paddle is put back against a side wall it touches but keeps its velocity, so one
 // steered into a wall keeps pushing and is put back every frame.
 void KeepOffSideWalls(Paddle& paddle, const Walls& walls);

@@ -8,6 +8,7 @@
 #include "framework/surface.h"
 #include "framework/present.h"
 #include "platform/display.h"
+#include "shell/controls.h"
 #include "shell/game.h"
 #include "platform/gamepads.h"
 #include "shell/globals.h"
@@ -192,6 +193,7 @@ void MenuState() {
     switch (choice) {
         case CHOICE_PLAY:
             ReleasePadSteering();
+            FeedPaddlesPlainly();
             game->PrePlay();
             PushState(game->PlayState);
             break;

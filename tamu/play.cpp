@@ -2,6 +2,7 @@
 
 #include "framework/sound.h"
 #include "framework/surface.h"
+#include "shell/controls.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
 #include "shell/playfield.h"
@@ -82,8 +83,10 @@ void PrePlay() {
 
 void PlayState() {
     TakePlayEvent();
-    SteerPaddle(myPaddle, SDLK_LEFT, SDLK_RIGHT);
-    SteerPaddle(otherPaddle, SDLK_z, SDLK_x);
+    PaddleControls controls[PADDLES];
+    ReadControls(controls);
+    SteerPaddle(myPaddle, controls[BOTTOM_PADDLE]);
+    SteerPaddle(otherPaddle, controls[TOP_PADDLE]);
     MoveAll();
     if (BounceOffPaddle(myPaddle, theBall, BASE_VEL)) {
         ZEM_PlaySound(SOUND_PADDLE);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/menu.h"
+#include "shell/controls.h"
 #include "shell/main_loop.h"
 #include "shell/playfield.h"
 #include "shell/screens.h"
@@ -55,9 +56,11 @@ protected:
         fedPads[1] = second;
     }
     // One frame's steering of a still paddle.
-    static int VelocityAfterSteering(SDLKey leftKey, SDLKey rightKey) {
+    static int VelocityAfterSteering(int paddleNumber) {
+        PaddleControls controls[PADDLES];
+        ReadControls(controls);
         Paddle paddle;
-        SteerPaddle(paddle, leftKey, rightKey);
+        SteerPaddle(paddle, controls[paddleNumber]);
         return paddle.GetXVel();
     }
 };
@@ -81,8 +84,8 @@ TEST_F(GamepadTest, FirstPadSteersTheBottomPaddleAndSecondTheTop) {
     for (const Row& row : rows) {
         Feed(row.first, row.second);
         PollPads();
-        const int bottom = VelocityAfterSteering(SDLK_LEFT, SDLK_RIGHT);
-        const int top = VelocityAfterSteering(SDLK_z, SDLK_x);
+        const int bottom = VelocityAfterSteering(BOTTOM_PADDLE);
+        const int top = VelocityAfterSteering(TOP_PADDLE);
         EXPECT_EQ((bottom > 0) - (bottom < 0), row.bottomDirection);
         EXPECT_EQ((top > 0) - (top < 0), row.topDirection);
         EXPECT_TRUE(QueuedKeyPresses().empty()) << "held directions in play queue nothing";
