@@ -65,8 +65,7 @@ void PrintColumns(std::FILE* out, int width, const std::string& left, const std:
 
 void PrintUsage(std::FILE* out) {
     std::fprintf(out, "Usage: %s [OPTION]...\n", ProgramName().c_str());
-    std::fprintf(out,
-                 "Starts %s in a window.\n\nOptions:\n", game->caption);
+    std::fprintf(out, "Starts %s in a window.\n\nOptions:\n", game->caption);
     for (const CommandLineOption& option : OPTIONS) {
         std::string shown = option.name;
         if (option.valueName != nullptr) {
@@ -79,14 +78,15 @@ void PrintUsage(std::FILE* out) {
 // Where the files are, for both ways of starting the game.
 void PrintFiles() {
     const std::string name = ProgramName();
-    std::printf("\nFiles:\n"
-                 "  Started in place, the game reads its pictures and fonts from the working\n"
-                 "  directory and keeps \"hiscore\" and \"settings\" there.\n"
-                 "  Started by the installed launcher, it runs in $XDG_DATA_HOME/%s\n"
-                 "  (~/.local/share/%s), which holds links to the installed pictures and\n"
-                 "  fonts and the player's \"hiscore\"; \"settings\" is kept in\n"
-                 "  $XDG_CONFIG_HOME/%s (~/.config/%s).\n",
-                 name.c_str(), name.c_str(), name.c_str(), name.c_str());
+    std::printf(
+        "\nFiles:\n"
+        "  Started in place, the game reads its pictures and fonts from the working\n"
+        "  directory and keeps \"hiscore\" and \"settings\" there.\n"
+        "  Started by the installed launcher, it runs in $XDG_DATA_HOME/%s\n"
+        "  (~/.local/share/%s), which holds links to the installed pictures and\n"
+        "  fonts and the player's \"hiscore\"; \"settings\" is kept in\n"
+        "  $XDG_CONFIG_HOME/%s (~/.config/%s).\n",
+        name.c_str(), name.c_str(), name.c_str(), name.c_str());
 }
 
 void PrintHotkey(const char* keyName, const char* what) {
