@@ -5,6 +5,7 @@
 
 #include "platform/display_options.h"
 #include "shell/game.h"
+#include "platform/hotkeys.h"
 #include "platform/report.h"
 
 namespace {
@@ -64,10 +65,7 @@ void PrintColumns(std::FILE* out, int width, const std::string& left, const std:
 
 void PrintUsage(std::FILE* out) {
     std::fprintf(out, "Usage: %s [OPTION]...\n", ProgramName().c_str());
-    std::fprintf(out,
-                 "Starts %s in a window. The pictures, the fonts and the file \"hiscore\" "
-                 "are in\nthe working directory.\n\nOptions:\n",
-                 game->caption);
+    std::fprintf(out, "Starts %s in a window.\n\nOptions:\n", game->caption);
     for (const CommandLineOption& option : OPTIONS) {
         std::string shown = option.name;
         if (option.valueName != nullptr) {
@@ -77,27 +75,47 @@ void PrintUsage(std::FILE* out) {
     }
 }
 
+// Where the files are, for both ways of starting the game.
+void PrintFiles() {
+    const std::string name = ProgramName();
+    std::printf(
+        "\nFiles:\n"
+        "  Started in place, the game reads its pictures and fonts from the working\n"
+        "  directory and keeps \"hiscore\" and \"settings\" there.\n"
+        "  Started by the installed launcher, it runs in $XDG_DATA_HOME/%s\n"
+        "  (~/.local/share/%s), which holds links to the installed pictures and\n"
+        "  fonts and the player's \"hiscore\"; \"settings\" is kept in\n"
+        "  $XDG_CONFIG_HOME/%s (~/.config/%s).\n",
+        name.c_str(), name.c_str(), name.c_str(), name.c_str());
+}
+
+void PrintHotkey(const char* keyName, const char* what) {
+    PrintColumns(stdout, KEY_COLUMN, keyName, what);
+}
+
 // The help screen's lines read "keys  =  what they do".
-void PrintKeys(std::FILE* out) {
-    std::fprintf(out, "\nKeys:\n");
+void PrintKeys() {
+    std::printf("\nKeys:\n");
     for (const char* line : game->helpLines) {
         const std::string text = line;
         const std::string::size_type equals = text.find('=');
         if (equals == std::string::npos) {
-            std::fprintf(out, "  %s\n", Trimmed(text).c_str());
+            std::printf("  %s\n", Trimmed(text).c_str());
         } else {
-            PrintColumns(out, KEY_COLUMN, Trimmed(text.substr(0, equals)),
+            PrintColumns(stdout, KEY_COLUMN, Trimmed(text.substr(0, equals)),
                          Trimmed(text.substr(equals + 1)));
         }
     }
     for (const auto& key : SHELL_KEYS) {
-        PrintColumns(out, KEY_COLUMN, key[0], key[1]);
+        PrintColumns(stdout, KEY_COLUMN, key[0], key[1]);
     }
+    ListHotkeys(PrintHotkey);
 }
 
 OptionOutcome ShowHelp(const char*) {
     PrintUsage(stdout);
-    PrintKeys(stdout);
+    PrintKeys();
+    PrintFiles();
     return OptionOutcome::END_RUN;
 }
 

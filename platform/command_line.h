@@ -11,6 +11,12 @@ const int RUN_THE_GAME = -1;
 const int ANSWERED = 0;
 const int BAD_COMMAND_LINE = 2;
 
+// The installed launcher asks whether the game would start before it makes the player's folders,
+// so that an answer or a refusal leaves the disk as it was: with this variable set, the program
+// only takes its command line, and ends with COMMAND_LINE_FITS where the game would start.
+const char* const COMMAND_LINE_ONLY_VARIABLE = "ZEM_COMMAND_LINE_ONLY";
+const int COMMAND_LINE_FITS = 3;
+
 // What the options chose for this run, beside what the "settings" file remembers.
 struct CommandLineChoices {
     bool mute = false;        // "--mute": no sound this run

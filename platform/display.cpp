@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "framework/kept_text.h"
@@ -11,6 +12,7 @@
 #include "platform/gamepads.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
+#include "platform/report.h"
 
 namespace {
 
@@ -54,16 +56,13 @@ void RememberDesktopSize() {
     }
 }
 
-// Full screen: the largest whole enlargement that fits, centred. A screen smaller than the
+// A window: as large as chosen, or as large as fits on the screen. Full screen: the largest
+// whole enlargement that fits, centred. A screen smaller than the
 // picture, or one whose size is unknown, gets the picture's own size.
 Layout LayoutFor(bool fullScreen) {
     if (!fullScreen) {
-        return Layout{SCREEN_WIDTH * chosen.scale,
-                      SCREEN_HEIGHT * chosen.scale,
-                      chosen.scale,
-                      0,
-                      0,
-                      WINDOW_FLAGS};
+        const int factor = LargestScaleThatFits(chosen.scale, desktopWidth, desktopHeight);
+        return Layout{SCREEN_WIDTH * factor, SCREEN_HEIGHT * factor, factor, 0, 0, WINDOW_FLAGS};
     }
     const int width = std::max(desktopWidth, SCREEN_WIDTH);
     const int height = std::max(desktopHeight, SCREEN_HEIGHT);
@@ -271,7 +270,29 @@ void SwitchFullScreen() {
     }
 }
 
+// The window is never larger than the screen; the player hears why it is smaller than asked.
+void SayWhenTheWindowIsSmaller() {
+    const int factor = LargestScaleThatFits(chosen.scale, desktopWidth, desktopHeight);
+    if (factor == chosen.scale) {
+        return;
+    }
+    Report("a window " + std::to_string(chosen.scale) + " times as large does not fit the " +
+           std::to_string(desktopWidth) + "x" + std::to_string(desktopHeight) +
+           " screen; it opens " + std::to_string(factor) + " times as large");
+}
+
 }  // namespace
+
+int LargestScaleThatFits(int scale, int screenWidth, int screenHeight) {
+    if (screenWidth <= 0 || screenHeight <= 0) {
+        return scale;
+    }
+    while (scale > MIN_SCALE &&
+           (SCREEN_WIDTH * scale > screenWidth || SCREEN_HEIGHT * scale > screenHeight)) {
+        --scale;
+    }
+    return scale;
+}
 
 void ChooseDisplay(const DisplayChoice& choice) {
     chosen = choice;
@@ -283,6 +304,9 @@ const DisplayChoice& ChosenDisplay() {
 
 SDL_Surface* OpenDisplay() {
     RememberDesktopSize();
+    if (!chosen.fullScreen) {
+        SayWhenTheWindowIsSmaller();
+    }
     fullScreenShown = chosen.fullScreen;
     switchRequested = false;
     SDL_Surface* window = SetMode(LayoutFor(fullScreenShown));

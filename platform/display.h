@@ -17,6 +17,10 @@ struct DisplayChoice {
     bool fullScreen = false;
 };
 
+// The largest scale up to this one whose window fits on a screen of this size (the plain
+// window when none does); the scale itself when the screen's size is unknown (0).
+int LargestScaleThatFits(int scale, int screenWidth, int screenHeight);
+
 // The choice the next OpenDisplay opens (the plain window unless set).
 void ChooseDisplay(const DisplayChoice& choice);
 const DisplayChoice& ChosenDisplay();

@@ -37,7 +37,7 @@ std::string BadScale(const char* text) {
 }
 
 DisplayChoice RememberedDisplay() {
-    const Settings settings = Settings::Read(SETTINGS_FILE);
+    const Settings settings = ReadPlayersSettings();
     DisplayChoice choice;
     const int scale = ReadScale(settings.Get(SCALE_KEY, "").c_str());
     if (scale != 0) {
@@ -48,10 +48,10 @@ DisplayChoice RememberedDisplay() {
 }
 
 bool RememberDisplay(const DisplayChoice& choice) {
-    Settings settings = Settings::Read(SETTINGS_FILE);
+    Settings settings = ReadPlayersSettings();
     settings.Set(SCALE_KEY, std::to_string(choice.scale));
     settings.Set(FULL_SCREEN_KEY, choice.fullScreen ? YES : NO);
-    return settings.Write(SETTINGS_FILE);
+    return WritePlayersSettings(settings);
 }
 
 void ChooseDisplayForThisRun(int scaleOption, bool fullScreenOption) {

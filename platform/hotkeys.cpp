@@ -8,13 +8,15 @@ namespace {
 struct Hotkey {
     SDLKey key;
     void (*action)();
+    const char* keyName;  // as "--help" lists it
+    const char* what;
 };
 
 // Every hotkey and what it does; a key added here works on every screen at once.
 const Hotkey HOTKEYS[] = {
-    {SDLK_m, FlipSound},
+    {SDLK_m, FlipSound, "M", "Sound off and on"},
     // Carried out by the next present: a video mode can't change inside SDL's event pump.
-    {SDLK_F11, RequestFullScreenSwitch},
+    {SDLK_F11, RequestFullScreenSwitch, "F11", "Window or full screen"},
 };
 
 }  // namespace
@@ -36,4 +38,10 @@ int HotkeyFilter(const SDL_Event* event) {
         }
     }
     return 1;
+}
+
+void ListHotkeys(void (*list)(const char* keyName, const char* what)) {
+    for (const Hotkey& hotkey : HOTKEYS) {
+        list(hotkey.keyName, hotkey.what);
+    }
 }

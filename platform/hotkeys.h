@@ -12,3 +12,7 @@ void InstallHotkeys();
 
 // 0 for an event a hotkey took (it has acted on a press), 1 for any other event.
 int HotkeyFilter(const SDL_Event* event);
+
+// Hands each hotkey's name and what it does to the listing, in the order they are defined, so
+// that "--help" names every key that works.
+void ListHotkeys(void (*list)(const char* keyName, const char* what));

@@ -1,5 +1,7 @@
 #include "platform/settings.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -37,27 +39,29 @@ Settings Settings::Read(const std::string& fileName) {
     std::string line;
     while (std::getline(lines, line)) {
         const std::string::size_type equals = line.find('=');
-        const std::string key = Trimmed(line.substr(0, equals));
+        std::string key = Trimmed(line.substr(0, equals));
         if (equals == std::string::npos || key.empty() || key[0] == '#') {
-            continue;
+            key.clear();
         }
-        settings.Set(key, Trimmed(line.substr(equals + 1)));
+        std::string value = key.empty() ? "" : Trimmed(line.substr(equals + 1));
+        settings.lines.push_back(Line{key, value, line});
     }
     return settings;
 }
 
 bool Settings::Write(const std::string& fileName) const {
     std::string text;
-    for (const auto& [key, value] : entries) {
-        text += key + " = " + value + "\n";
+    for (const Line& line : lines) {
+        text += line.text + "\n";
     }
     return ReplaceFile(WhereFileLives(fileName), text);
 }
 
+// The last line of a key counts, as it did when the file was read.
 std::string Settings::Get(const std::string& key, const std::string& fallback) const {
-    for (const auto& entry : entries) {
-        if (entry.first == key) {
-            return entry.second;
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        if (line->key == key) {
+            return line->value;
         }
     }
     return fallback;
@@ -75,15 +79,41 @@ bool Settings::GetFlag(const std::string& key, bool fallback) const {
 }
 
 void Settings::Set(const std::string& key, const std::string& value) {
-    for (auto& entry : entries) {
-        if (entry.first == key) {
-            entry.second = value;
+    const std::string text = key + " = " + value;
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        if (line->key == key) {
+            *line = Line{key, value, text};
             return;
         }
     }
-    entries.emplace_back(key, value);
+    lines.push_back(Line{key, value, text});
 }
 
 void Settings::SetFlag(const std::string& key, bool value) {
     Set(key, value ? FLAG_ON : FLAG_OFF);
+}
+
+std::string PlayersSettingsFile() {
+    const char* folder = std::getenv(SETTINGS_FOLDER_VARIABLE);
+    if (folder == nullptr || folder[0] == '\0') {
+        return SETTINGS_FILE;
+    }
+    return std::string(folder) + "/" + SETTINGS_FILE;
+}
+
+Settings ReadPlayersSettings() {
+    const std::string file = PlayersSettingsFile();
+    return Settings::Read(ZEM_IsPlainFile(file.c_str()) ? file : SETTINGS_FILE);
+}
+
+bool WritePlayersSettings(const Settings& settings) {
+    const std::string file = PlayersSettingsFile();
+    const bool moving = file != SETTINGS_FILE && !ZEM_IsPlainFile(file.c_str());
+    if (!settings.Write(file)) {
+        return false;
+    }
+    if (moving) {
+        std::remove(SETTINGS_FILE);
+    }
+    return true;
 }

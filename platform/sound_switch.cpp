@@ -10,7 +10,7 @@ const char* const MUTE_KEY = "mute";
 }  // namespace
 
 void StartSound(bool muteThisRun) {
-    const bool remembered = Settings::Read(SETTINGS_FILE).GetFlag(MUTE_KEY, false);
+    const bool remembered = ReadPlayersSettings().GetFlag(MUTE_KEY, false);
     ZEM_SetSoundMuted(remembered || muteThisRun);
     ZEM_OpenSound();
 }
@@ -22,7 +22,7 @@ void StopSound() {
 void FlipSound() {
     ZEM_SetSoundMuted(!ZEM_SoundMuted());
     // Read afresh, so that every other choice in the file stays as it is.
-    Settings settings = Settings::Read(SETTINGS_FILE);
+    Settings settings = ReadPlayersSettings();
     settings.SetFlag(MUTE_KEY, ZEM_SoundMuted());
-    settings.Write(SETTINGS_FILE);
+    WritePlayersSettings(settings);
 }

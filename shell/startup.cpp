@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include <cstdlib>
 #include <initializer_list>
 #include <memory>
 
@@ -148,6 +149,9 @@ int ZEM_RunGame(const ZemGame& theGame, int argc, char* argv[]) {
     const int commandLineStatus = TakeCommandLine(argc, argv);
     if (commandLineStatus != RUN_THE_GAME) {
         return commandLineStatus;
+    }
+    if (std::getenv(COMMAND_LINE_ONLY_VARIABLE) != nullptr) {
+        return COMMAND_LINE_FITS;
     }
     ChooseDisplayForThisRun(chosenOnCommandLine.scale, chosenOnCommandLine.fullScreen);
     CatchQuitSignals();

@@ -47,13 +47,19 @@ TEST(CommandLine, HelpAndVersionAnswerAndEndBeforeAnythingStarts) {
     EXPECT_EQ(help.output.rfind("Usage: testbed [OPTION]...\n", 0), 0u) << help.output;
     // Each key of the game's help screen with what it does, and the menu keys.
     for (const char* key : {"Arrows +Move", "Z and X +Other", "P +Pause", "Escape +Pause",
-                            "Up, Down +Move in the menus", "Enter +Choose in the menus"}) {
+                            "Up, Down +Move in the menus", "Enter +Choose in the menus",
+                            "M +Sound off and on", "F11 +Window or full screen"}) {
         EXPECT_TRUE(std::regex_search(help.output, std::regex(std::string("\n  ") + key + "\n")))
             << key << " in\n"
             << help.output;
     }
     for (const char* option : {"--help", "--version", "--scale N", "--fullscreen", "--mute"}) {
         EXPECT_NE(help.output.find(std::string("\n  ") + option + " "), std::string::npos);
+    }
+    // Where the files are, in place and for the installed launcher.
+    for (const char* place : {"working\n  directory", "$XDG_DATA_HOME/testbed",
+                              "$XDG_CONFIG_HOME/testbed (~/.config/testbed)"}) {
+        EXPECT_NE(help.output.find(place), std::string::npos) << place;
     }
 
     const Answer version = RunWith({"--version"});

@@ -112,6 +112,20 @@ TEST_P(ScaledPictureTest, EveryPixelBecomesAnExactBlock) {
     EXPECT_EQ(wrong, 0);
 }
 
+// A window never opens larger than the screen: the largest whole scale that fits.
+TEST(WindowSize, TheLargestScaleThatFitsTheScreen) {
+    const struct {
+        int scale, width, height, fits;
+    } rows[] = {
+        {3, 1280, 1024, 2}, {4, 1280, 1024, 2}, {2, 1280, 1024, 2}, {4, 2560, 1920, 4},
+        {4, 2560, 1440, 3}, {2, 800, 600, 1},   {3, 0, 0, 3},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(LargestScaleThatFits(row.scale, row.width, row.height), row.fits)
+            << row.scale << " on " << row.width << "x" << row.height;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(MenuAndPlay, ScaledPictureTest,
                          ::testing::Values(Case{"brixolan", "menu", 2}, Case{"brixolan", "menu", 3},
                                            Case{"brixolan", "play", 2}, Case{"tamu", "play", 3}));

@@ -51,15 +51,17 @@ TEST(SettingsReading, TakesKeyEqualsValueLinesAndTheDefaultForAnythingElse) {
         << "a named pipe, read without waiting for a writer";
 }
 
-TEST(SettingsWriting, KeepsKeysItDoesNotKnowAndReplacesTheWholeFile) {
+TEST(SettingsWriting, KeepsEveryLineItDoesNotOwnAndReplacesTheWholeFile) {
     ScratchDir dir;
-    dir.WriteFile(SETTINGS_FILE, "scale = 2\n# a note\nmute = 0\nlater = a b = c\nbroken line\n");
+    dir.WriteFile(SETTINGS_FILE,
+                  "scale=2\n# a note\n\nmute = 0\nlater = a b = c\nbroken line\n  # my notes");
     Settings settings = Settings::Read(SETTINGS_FILE);
     settings.SetFlag("mute", true);
     settings.Set("fullscreen", "1");
     ASSERT_TRUE(settings.Write(SETTINGS_FILE));
     EXPECT_EQ(dir.ReadFile(SETTINGS_FILE),
-              "scale = 2\nmute = 1\nlater = a b = c\nfullscreen = 1\n");
+              "scale=2\n# a note\n\nmute = 1\nlater = a b = c\n"
+              "broken line\n  # my notes\nfullscreen = 1\n");
     EXPECT_TRUE(Settings::Read(SETTINGS_FILE).GetFlag("mute", false));
 
     std::filesystem::create_directory("elsewhere");
@@ -99,4 +101,20 @@ TEST(RememberedDisplay, WhatCannotBeReadGivesThePlainWindow) {
     }
     ScratchDir missing;
     EXPECT_EQ(RememberedDisplay().scale, 1);
+}
+
+// The installed game keeps "settings" in the configuration folder; one left beside "hiscore"
+// by an earlier version is read until the first write moves it there, nothing lost.
+TEST(PlayersSettings, TheOldFileIsUsedAndMovedToTheConfigurationFolderOnFirstWrite) {
+    ScratchDir dir;
+    dir.WriteFile(SETTINGS_FILE, "# my notes\nmute = 1\n");
+    std::filesystem::create_directory("config");
+    setenv(SETTINGS_FOLDER_VARIABLE, "config", 1);
+    EXPECT_TRUE(ReadPlayersSettings().GetFlag("mute", false));
+    Settings settings = ReadPlayersSettings();
+    settings.Set("scale", "2");
+    EXPECT_TRUE(WritePlayersSettings(settings));
+    unsetenv(SETTINGS_FOLDER_VARIABLE);
+    EXPECT_EQ(dir.ReadFile("config/settings"), "# my notes\nmute = 1\nscale = 2\n");
+    EXPECT_FALSE(dir.Exists(SETTINGS_FILE));
 }

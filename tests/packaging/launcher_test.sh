@@ -36,7 +36,7 @@ new_player() {
     rm -rf "$PLAYER"
     mkdir -p "$PLAYER/home" "$PLAYER/somewhere else"
     export HOME="$PLAYER/home"
-    unset XDG_DATA_HOME
+    unset XDG_DATA_HOME XDG_CONFIG_HOME
     STUB_LOG="$PLAYER/stand-in.log"
     export STUB_LOG
     rm -f "$STUB_LOG"
@@ -56,9 +56,10 @@ real_path() { (cd "$1" 2>/dev/null && pwd -P); }
 # A file's exact text, a final line end included.
 text_of() { cat "$1"; echo _; }
 
-# The stand-in's notes: the folder it ran in, then one argument a line.
+# The stand-in's notes: the folder it ran in, the settings folder, then one argument a line.
 ran_in() { [ -f "$STUB_LOG" ] && head -n 1 "$STUB_LOG"; }
-arguments() { [ -f "$STUB_LOG" ] && tail -n +2 "$STUB_LOG"; }
+settings_folder() { [ -f "$STUB_LOG" ] && sed -n 2p "$STUB_LOG"; }
+arguments() { [ -f "$STUB_LOG" ] && tail -n +3 "$STUB_LOG"; }
 
 install_tree() {
     CURRENT="installing"
@@ -153,12 +154,37 @@ test_real_program_runs_in_the_players_folder() {
     done
 }
 
+# Answers and refusals, from the real program through the launcher, leave the disk as it was.
+test_answers_make_nothing() {
+    CURRENT="answers make nothing"
+    local game words
+    for game in brixolan tamu; do
+        for words in --help --version --frob "--scale 9" play; do
+            new_player "answer $game"
+            # shellcheck disable=SC2086 # the words are split on purpose
+            launch "$LAUNCHERS/$game" $words
+            case $words in
+            --help | --version) expect_eq "exit status of $game $words" 0 "$STATUS" ;;
+            *) expect_eq "exit status of $game $words" 2 "$STATUS" ;;
+            esac
+            [ -z "$(ls -A "$HOME")$(ls -A "$PLAYER/somewhere else")" ] ||
+                fail "$game $words left files: $(ls -AR "$HOME")"
+        done
+    done
+    new_player "help"
+    launch "$LAUNCHERS/tamu" --help
+    grep -q '^  M  ' "$PLAYER/out" || fail "no M in the help: $(cat "$PLAYER/out")"
+    grep -q 'XDG_CONFIG_HOME/tamu' "$PLAYER/out" || fail "the help does not say where settings are"
+}
+
 swap_in_stand_ins() {
     local game
     for game in brixolan tamu; do
         cat >"$PREFIX/libexec/zem-arcade/$game" <<'EOF'
 #!/bin/sh
-{ pwd -P; for argument in "$@"; do printf '%s\n' "$argument"; done; } >"$STUB_LOG"
+# Asked only whether the game would start: it would.
+[ -n "${ZEM_COMMAND_LINE_ONLY-}" ] && exit 3
+{ pwd -P; echo "$ZEM_SETTINGS_FOLDER"; for argument in "$@"; do printf '%s\n' "$argument"; done; } >"$STUB_LOG"
 exit "${STUB_STATUS:-0}"
 EOF
         chmod +x "$PREFIX/libexec/zem-arcade/$game"
@@ -173,6 +199,8 @@ test_folder_and_links() {
     local folder="$HOME/.local/share/brixolan"
     expect_eq "folder the game ran in" "$(real_path "$folder")" "$(ran_in)"
     expect_eq "arguments handed on" "$(printf '%s\n' --ignored "two words")" "$(arguments)"
+    expect_eq "settings folder" "$HOME/.config/brixolan" "$(settings_folder)"
+    [ -d "$HOME/.config/brixolan" ] || fail "no settings folder"
     [ -e "$folder/hiscore" ] && fail "the launcher made up a high score file"
     local data
     for data in menubox.bmp background640.jpg impact.ttf arial.ttf levelmaps; do
@@ -233,6 +261,13 @@ test_data_home_choice() {
     expect_eq "folder under XDG_DATA_HOME" "$(real_path "$XDG_DATA_HOME/tamu")" "$(ran_in)"
     [ -e "$HOME/.local/share/tamu" ] && fail "the folder under HOME was made as well"
 
+    CURRENT="XDG_CONFIG_HOME"
+    new_player "xdg config"
+    export XDG_CONFIG_HOME="$PLAYER/my config"
+    launch "$LAUNCHERS/tamu"
+    expect_eq "settings folder under XDG_CONFIG_HOME" "$XDG_CONFIG_HOME/tamu" "$(settings_folder)"
+    [ -e "$HOME/.config" ] && fail "the settings folder under HOME was made as well"
+
     CURRENT="relative XDG_DATA_HOME"
     new_player "relative xdg"
     export XDG_DATA_HOME="relative/data"
@@ -280,6 +315,7 @@ install_tree
 test_installed_tree
 test_font_links_in_a_usr_tree
 test_real_program_runs_in_the_players_folder
+test_answers_make_nothing
 swap_in_stand_ins
 test_folder_and_links
 test_high_score_kept
