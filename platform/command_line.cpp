@@ -43,7 +43,7 @@ const char* const LEVELS_OPTION = "--levels";
 
 // Whether this game takes the option.
 bool Offered(const CommandLineOption& option) {
-    return game->playsLevelSets || std::string(option.name) != LEVELS_OPTION;
+    return std::string(option.name) != LEVELS_OPTION || (game != nullptr && game->playsLevelSets);
 }
 
 // Keys every game has, after the game's own from its help screen.
@@ -78,7 +78,7 @@ void PrintUsage(std::FILE* out) {
                  "Starts %s in a window. The pictures, the fonts and the file \"hiscore\" "
                  "are in\nthe working directory.\n\n",
                  game->caption);
-    if (game->playsLevelSets) {
+    if (game != nullptr && game->playsLevelSets) {
         std::fprintf(out,
                      "The levels are read from \"levelmaps\"; a set of your own (--levels) "
                      "keeps its\nhigh score apart, in \"hiscore-NAME\" (NAME the set's "
