@@ -18,6 +18,7 @@ const ZemGame GAME = {
     PrePlay,
     PlayState,
     CapFrameRate,
+    true,
 };
 
 }  // namespace brixolan

@@ -9,6 +9,7 @@
 #include "brixolan/constants.h"
 #include "brixolan/game.h"
 #include "framework/plain_file.h"
+#include "platform/command_line.h"
 #include "shell/globals.h"
 
 namespace brixolan {
@@ -102,6 +103,11 @@ void ReadGrid(std::ifstream& file) {
     }
 }
 
+// The shipped set, or the player's own from "--levels FILE".
+std::string LevelFile() {
+    return chosenOnCommandLine.levels.empty() ? LEVEL_FILE : chosenOnCommandLine.levels;
+}
+
 }  // namespace
 
 void ServeBall() {
@@ -113,8 +119,9 @@ void ServeBall() {
 
 int NextLevelNumber(int after) {
     std::ifstream file;
-    if (ZEM_IsPlainFile(LEVEL_FILE)) {
-        file.open(LEVEL_FILE);
+    const std::string levelFile = LevelFile();
+    if (ZEM_IsPlainFile(levelFile.c_str())) {
+        file.open(levelFile);
     }
     int next = NO_LEVEL;
     std::string line;
@@ -139,8 +146,9 @@ void LoadLevel(int number) {
 
     theBricks.clear();
     std::ifstream file;
-    if (ZEM_IsPlainFile(LEVEL_FILE)) {
-        file.open(LEVEL_FILE);
+    const std::string levelFile = LevelFile();
+    if (ZEM_IsPlainFile(levelFile.c_str())) {
+        file.open(levelFile);
     }
     if (file.is_open() && FindMarker(file, number)) {
         ReadGrid(file);

@@ -9,8 +9,10 @@
 #include "brixolan/sounds.h"
 #include "framework/clock.h"
 #include "framework/sound.h"
+#include "platform/command_line.h"
 #include "shell/controls.h"
 #include "shell/globals.h"
+#include "shell/hiscore.h"
 #include "shell/main_loop.h"
 #include "shell/playfield.h"
 #include "shell/screens.h"
@@ -229,14 +231,24 @@ void PlayState() {
     DrawGame();
 }
 
+namespace {
+
+// A set of the player's own stays named in the caption while it plays.
+std::string LevelSetInCaption() {
+    const std::string name = LevelSetName(chosenOnCommandLine.levels);
+    return name.empty() ? "" : " (" + name + ")";
+}
+
+}  // namespace
+
 void CapFrameRate() {
     WaitOutFrame(FRAME_PERIOD_MS);
 
     // The wait keeps the interval at 7 or more; should it ever read 0, the caption stays.
     const Uint32 elapsed = timer.GetTicks() - lastFrame;
     if ((lastFrame & CAPTION_EVERY_MASK) == 0 && elapsed != 0) {
-        const std::string caption =
-            "Now running at " + std::to_string(MS_PER_SECOND / elapsed) + " frames per second.";
+        const std::string caption = "Now running at " + std::to_string(MS_PER_SECOND / elapsed) +
+                                    " frames per second." + LevelSetInCaption();
         SDL_WM_SetCaption(caption.c_str(), nullptr);
     }
     lastFrame = timer.GetTicks();

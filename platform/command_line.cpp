@@ -28,6 +28,7 @@ OptionOutcome ShowVersion(const char*);
 OptionOutcome Mute(const char*);
 OptionOutcome Scale(const char* value);
 OptionOutcome FullScreen(const char*);
+OptionOutcome Levels(const char* value);
 
 const CommandLineOption OPTIONS[] = {
     {"--help", nullptr, "show this help and the keys, then end", ShowHelp},
@@ -35,7 +36,16 @@ const CommandLineOption OPTIONS[] = {
     {"--scale", "N", "open a window N times as large (1 to 4)", Scale},
     {"--fullscreen", nullptr, "start in full screen (F11 switches)", FullScreen},
     {"--mute", nullptr, "start without sound (for this run; M switches it)", Mute},
+    // Only for a game that plays level sets (see Offered).
+    {"--levels", "FILE", "play the level set in FILE instead of \"levelmaps\"", Levels},
 };
+
+const char* const LEVELS_OPTION = "--levels";
+
+// Whether this game takes the option.
+bool Offered(const CommandLineOption& option) {
+    return std::string(option.name) != LEVELS_OPTION || (game != nullptr && game->playsLevelSets);
+}
 
 // Keys every game has, after the game's own from its help screen.
 const char* const SHELL_KEYS[][2] = {
@@ -65,8 +75,18 @@ void PrintColumns(std::FILE* out, int width, const std::string& left, const std:
 
 void PrintUsage(std::FILE* out) {
     std::fprintf(out, "Usage: %s [OPTION]...\n", ProgramName().c_str());
-    std::fprintf(out, "Starts %s in a window.\n\nOptions:\n", game->caption);
+    std::fprintf(out, "Starts %s in a window.\n\n", game->caption);
+    if (game->playsLevelSets) {
+        std::fprintf(out,
+                     "The levels are read from \"levelmaps\"; a set of your own (--levels) "
+                     "keeps its\nhigh score apart, in \"hiscore-NAME\" (NAME the set's "
+                     "file name).\n\n");
+    }
+    std::fprintf(out, "Options:\n");
     for (const CommandLineOption& option : OPTIONS) {
+        if (!Offered(option)) {
+            continue;
+        }
         std::string shown = option.name;
         if (option.valueName != nullptr) {
             shown += std::string(" ") + option.valueName;
@@ -143,6 +163,11 @@ OptionOutcome FullScreen(const char*) {
     return OptionOutcome::KEEP_GOING;
 }
 
+OptionOutcome Levels(const char* value) {
+    chosenOnCommandLine.levels = value;
+    return OptionOutcome::KEEP_GOING;
+}
+
 int Refuse(const std::string& why) {
     Report(why);
     PrintUsage(stderr);
@@ -151,7 +176,7 @@ int Refuse(const std::string& why) {
 
 const CommandLineOption* FindOption(const std::string& name) {
     for (const CommandLineOption& option : OPTIONS) {
-        if (name == option.name) {
+        if (name == option.name && Offered(option)) {
             return &option;
         }
     }

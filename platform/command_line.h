@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The command line. A plain start takes no arguments; "--help" and "--version" answer and
 // end the program; anything else is refused with the usage on standard error. Each option is
 // one row of the table in command_line.cpp.
@@ -22,6 +24,7 @@ struct CommandLineChoices {
     bool mute = false;        // "--mute": no sound this run
     int scale = 0;            // "--scale N"; 0 when not given
     bool fullScreen = false;  // "--fullscreen"
+    std::string levels;       // "--levels FILE": a level set of the player's own; empty if not
 };
 extern CommandLineChoices chosenOnCommandLine;
 

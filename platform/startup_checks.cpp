@@ -72,7 +72,10 @@ void ReportFontLibraryFailure() {
     Report(std::string("cannot start the font library: ") + TTF_GetError());
 }
 
-bool StartupFileReadable(const char* fileName) {
+namespace {
+
+// Whether the file is an ordinary file this user may read; else says so after `lead`.
+bool ReadableOrSay(const std::string& lead, const char* fileName) {
     struct stat status;
     int error = 0;
     if (stat(fileName, &status) != 0) {
@@ -80,7 +83,7 @@ bool StartupFileReadable(const char* fileName) {
     } else if (S_ISDIR(status.st_mode)) {
         error = EISDIR;
     } else if (!S_ISREG(status.st_mode)) {
-        Report(std::string("cannot load ") + fileName + ": not an ordinary file");
+        Report(lead + fileName + ": not an ordinary file");
         return false;
     } else {
         const int fd = open(fileName, O_RDONLY | O_CLOEXEC);
@@ -90,9 +93,19 @@ bool StartupFileReadable(const char* fileName) {
         }
     }
     if (error != 0) {
-        Report(std::string("cannot load ") + fileName + ": " + std::strerror(error));
+        Report(lead + fileName + ": " + std::strerror(error));
     }
     return error == 0;
+}
+
+}  // namespace
+
+bool StartupFileReadable(const char* fileName) {
+    return ReadableOrSay("cannot load ", fileName);
+}
+
+bool LevelSetReadable(const char* fileName) {
+    return ReadableOrSay("cannot read the level set ", fileName);
 }
 
 SDL_Surface* LoadStartupPicture(const char* fileName) {

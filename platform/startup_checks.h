@@ -20,6 +20,9 @@ void ReportFontLibraryFailure();
 // Whether a picture or a font is an ordinary file this user may read; says why not.
 bool StartupFileReadable(const char* fileName);
 
+// The same for a level set named on the command line.
+bool LevelSetReadable(const char* fileName);
+
 // Load like ZEM_LoadImage and TTF_OpenFont, and keep the first failure's reason for
 // ReportLoadFailure: start-up tries all pictures, then all fonts, before it judges them.
 SDL_Surface* LoadStartupPicture(const char* fileName);

@@ -20,6 +20,8 @@ struct ZemGame {
     void (*PlayState)();
     // Called after every state function: holds each pass of the main loop to the game's pace.
     void (*CapFrameRate)();
+    // Whether the game plays level sets, and so takes "--levels FILE".
+    bool playsLevelSets = false;
 };
 
 // The game the shell is running; set by ZEM_RunGame (or by a test's driver).

@@ -48,6 +48,18 @@ bool RewriteInPlace(const std::string& fileName, const std::string& text) {
 
 }  // namespace
 
+std::string LevelSetName(const std::string& levelSet) {
+    const std::string::size_type slash = levelSet.rfind('/');
+    return slash == std::string::npos ? levelSet : levelSet.substr(slash + 1);
+}
+
+std::string HiScoreFileFor(const std::string& levelSet) {
+    if (levelSet.empty()) {
+        return HISCORE_FILE;
+    }
+    return std::string(HISCORE_FILE) + "-" + LevelSetName(levelSet);
+}
+
 int ReadHiScore(const std::string& fileName) {
     if (!ZEM_IsPlainFile(fileName.c_str())) {
         return 0;

@@ -7,6 +7,15 @@
 
 const char* const HISCORE_FILE = "hiscore";
 
+// The name a player knows a level set by: the last part of its path ("my.levels" for
+// "sets/my.levels"); empty for the shipped set (an empty path).
+std::string LevelSetName(const std::string& levelSet);
+
+// Where the high score of a level set is kept, in the working directory beside the shipped
+// set's: HISCORE_FILE for the shipped set, "hiscore-NAME" for a set of the player's own, so
+// its scores never mix with the shipped set's.
+std::string HiScoreFileFor(const std::string& levelSet);
+
 // How much of the file is read: far more than any number with blanks around it needs, and
 // little enough that a huge file can't hold up the start.
 const std::size_t HISCORE_READ_LIMIT = 4096;

@@ -150,6 +150,10 @@ void DrawBoxAndLines() {
 // shows it unchanged, the pass draws and presents nothing.
 void DrawMainMenu() {
     if (mainMenuPicture.Shown()) {
+        // No present this pass, so what a present would serve is served here: F11 and the
+        // pads work on a menu nobody has touched yet.
+        ServeDisplay();
+        PollPads();
         return;
     }
     ZEM_BlitSurface(background, nullptr, screen, 0, 0);

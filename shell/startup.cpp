@@ -65,10 +65,15 @@ bool init() {
         ReportFontLibraryFailure();
         return false;
     }
-    SDL_WM_SetCaption(game->caption, nullptr);
+    SDL_WM_SetCaption(WindowCaption().c_str(), nullptr);
     SDL_ShowCursor(SDL_DISABLE);
     OpenPads();
     return true;
+}
+
+std::string WindowCaption() {
+    const std::string levelSet = LevelSetName(chosenOnCommandLine.levels);
+    return levelSet.empty() ? game->caption : std::string(game->caption) + ": " + levelSet;
 }
 
 bool load_files() {
@@ -93,7 +98,7 @@ bool load_files() {
         ReportLoadFailure();
         return false;
     }
-    hiScore = ReadHiScore(HISCORE_FILE);
+    hiScore = ReadHiScore(HiScoreFileFor(chosenOnCommandLine.levels));
     return true;
 }
 
@@ -110,7 +115,7 @@ void clean_up() {
     arialFont1 = nullptr;
     ZEM_ForgetKeptPictures();
     // A score that can't be saved is not worth stopping the shut-down for.
-    SaveHiScoreOrSayWhy(HISCORE_FILE, hiScore);
+    SaveHiScoreOrSayWhy(HiScoreFileFor(chosenOnCommandLine.levels), hiScore);
     TTF_Quit();
     ClosePads();
     CloseDisplay();
@@ -124,6 +129,12 @@ void ZEM_UseGame(const ZemGame& theGame) {
 
 bool ZEM_StartGame(const ZemGame& theGame) {
     ZEM_UseGame(theGame);
+    // A set of the player's own is looked at before a window opens, so a mistyped name is
+    // told at once and alone.
+    const std::string& levelSet = chosenOnCommandLine.levels;
+    if (!levelSet.empty() && !LevelSetReadable(levelSet.c_str())) {
+        return false;
+    }
     if (!init() || !load_files()) {
         return false;
     }

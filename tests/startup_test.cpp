@@ -1,7 +1,9 @@
 #include "shell/startup.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -210,6 +212,51 @@ TEST_F(StartupTest, AQuitSignalOnAnyScreenEndsTheGameAndWritesTheHighScore) {
             << "the pass after the signal is the last";
         EXPECT_EQ(leftInQueue, c.waitsForAKey ? 1 : 0);
         EXPECT_EQ(dir.ReadFile(HISCORE_FILE), "321");
+        ReleaseWhatStartUpLeft();
+    }
+}
+
+// A level set of the player's own keeps its high score in a file of its own; the shipped set's
+// is never written by it, and a set that can't be read stops the start at once.
+TEST_F(StartupTest, APlayersLevelSetKeepsItsOwnHighScore) {
+    ZemGame setGame = FAKE_GAME;
+    setGame.playsLevelSets = true;
+    const struct {
+        const char* levels;
+        int status;
+        const char* ownFile;  // null when nothing but "hiscore" may exist
+    } cases[] = {
+        {"my.levels", 0, "hiscore-my.levels"},
+        {"sets/my.levels", 0, "hiscore-my.levels"},
+        {"missing.levels", 1, nullptr},
+        {"sets", 1, nullptr},  // a folder
+    };
+    dir.CopyStartupFiles();
+    dir.WriteFile("my.levels", "");
+    mkdir((dir.Path() + "/sets").c_str(), 0755);
+    dir.WriteFile("sets/my.levels", "");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.levels);
+        ResetFakeGame();
+        ZEM_UseGame(setGame);
+        dir.WriteFile(HISCORE_FILE, "7");
+        std::remove((dir.Path() + "/hiscore-my.levels").c_str());
+        onFakeFrame = []() {
+            hiScore = 321;
+            EmptyStateStack();
+        };
+        char program[] = "shell_tests";
+        char option[] = "--levels";
+        std::string levels = c.levels;
+        char* argv[] = {program, option, &levels[0], nullptr};
+        EXPECT_EQ(ZEM_RunGame(setGame, 3, argv), c.status);
+        EXPECT_EQ(dir.ReadFile(HISCORE_FILE), "7") << "the shipped set's score stays";
+        if (c.ownFile != nullptr) {
+            EXPECT_EQ(dir.ReadFile(c.ownFile), "321");
+        } else {
+            EXPECT_FALSE(dir.Exists("hiscore-missing.levels"));
+            EXPECT_FALSE(dir.Exists("hiscore-sets"));
+        }
         ReleaseWhatStartUpLeft();
     }
 }

@@ -1,5 +1,6 @@
-// Full screen on a screen larger than the picture: F11 during play and on the pause screen,
-// the picture twice as large in the middle of black, and the choice remembered.
+// Full screen on a screen larger than the picture: F11 during play, on the pause screen and
+// on a main menu nobody has touched, the picture twice as large in the middle of black, and
+// the choice remembered.
 
 #include <functional>
 #include <string>
@@ -97,6 +98,25 @@ TEST(FullScreen, F11SwitchesOnEveryScreenAndIsRemembered) {
     });
     EXPECT_EQ(dir.ReadFile("settings"), "scale = 1\nfullscreen = no\n");
     game.RequestClose();
+    EXPECT_EQ(game.WaitForExit(), 0);
+}
+
+// The main menu presents nothing while its picture stands still, so the switch must not
+// wait for a present: F11 before any other key.
+TEST(FullScreen, F11SwitchesOnAnUntouchedMainMenu) {
+    if (ZEM_OnCompatibilityLayer()) {
+        GTEST_SKIP() << "no window manager to place a window switched to full screen";
+    }
+    ScratchDir dir;
+    dir.CopyStartupFiles();
+    GameProcess game(GameFile("brixolan"), dir.Path());
+    ASSERT_TRUE(game.WaitForWindow());
+    const Screenshot menu = game.WaitUntil("the main menu", ShowsMainMenu);
+    game.Press("F11");
+    WaitForScreen("the untouched main menu enlarged",
+                  [&menu](const Screenshot& screen) { return ShowsEnlarged(screen, menu); });
+    EXPECT_EQ(dir.ReadFile("settings"), "scale = 1\nfullscreen = yes\n");
+    game.Press("Down Down Return");
     EXPECT_EQ(game.WaitForExit(), 0);
 }
 
