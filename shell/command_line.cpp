@@ -19,6 +19,7 @@ struct CommandLineOption {
     const char* name;         // as typed, with its dashes
     const char* valueName;    // shown in the usage ("N"); null for an option without a value
     const char* description;  // one line of the usage
+    bool valueOptional;       // the value may be left out, and is then given only after "="
     OptionOutcome (*take)(const char* value);  // value is null for an option without one
 };
 
@@ -27,13 +28,19 @@ OptionOutcome ShowVersion(const char*);
 OptionOutcome Mute(const char*);
 OptionOutcome Scale(const char* value);
 OptionOutcome FullScreen(const char*);
+OptionOutcome Computer(const char* value);
+OptionOutcome Demo(const char*);
 
 const CommandLineOption OPTIONS[] = {
-    {"--help", nullptr, "show this help and the keys, then end", ShowHelp},
-    {"--version", nullptr, "show the version, then end", ShowVersion},
-    {"--scale", "N", "open a window N times as large (1 to 4)", Scale},
-    {"--fullscreen", nullptr, "start in full screen (F11 switches)", FullScreen},
-    {"--mute", nullptr, "start without sound (for this run; M switches it)", Mute},
+    {"--help", nullptr, "show this help and the keys, then end", false, ShowHelp},
+    {"--version", nullptr, "show the version, then end", false, ShowVersion},
+    {"--scale", "N", "open a window N times as large (1 to 4)", false, Scale},
+    {"--fullscreen", nullptr, "start in full screen (F11 switches)", false, FullScreen},
+    {"--mute", nullptr, "start without sound (for this run; M switches it)", false, Mute},
+    {"--computer", "[=LEVEL]",
+     "play the duel against the computer: easy, normal (the default) or hard", true, Computer},
+    {"--demo", nullptr, "the computer plays itself, no menu first (Left or Right takes over)",
+     false, Demo},
 };
 
 // Keys every game has, after the game's own from its help screen.
@@ -71,7 +78,8 @@ void PrintUsage(std::FILE* out) {
     for (const CommandLineOption& option : OPTIONS) {
         std::string shown = option.name;
         if (option.valueName != nullptr) {
-            shown += std::string(" ") + option.valueName;
+            shown += option.valueOptional ? std::string(option.valueName)
+                                          : std::string(" ") + option.valueName;
         }
         PrintColumns(out, OPTION_COLUMN, shown, option.description);
     }
@@ -125,6 +133,29 @@ OptionOutcome FullScreen(const char*) {
     return OptionOutcome::KEEP_GOING;
 }
 
+const char* const COMPUTER_LEVELS[] = {"easy", "normal", "hard"};
+const int NORMAL_LEVEL = 1;
+
+OptionOutcome Computer(const char* value) {
+    if (value == nullptr) {
+        chosenOnCommandLine.computer = NORMAL_LEVEL;
+        return OptionOutcome::KEEP_GOING;
+    }
+    for (int level = 0; level < 3; ++level) {
+        if (std::string(value) == COMPUTER_LEVELS[level]) {
+            chosenOnCommandLine.computer = level;
+            return OptionOutcome::KEEP_GOING;
+        }
+    }
+    Report(std::string("unknown computer level '") + value + "' (easy, normal or hard)");
+    return OptionOutcome::BAD_VALUE;
+}
+
+OptionOutcome Demo(const char*) {
+    chosenOnCommandLine.demo = true;
+    return OptionOutcome::KEEP_GOING;
+}
+
 int Refuse(const std::string& why) {
     Report(why);
     PrintUsage(stderr);
@@ -163,7 +194,7 @@ int TakeCommandLine(int argc, char* argv[]) {
         if (option->valueName == nullptr && value != nullptr) {
             return Refuse(std::string("option '") + option->name + "' takes no value");
         }
-        if (option->valueName != nullptr && value == nullptr) {
+        if (option->valueName != nullptr && value == nullptr && !option->valueOptional) {
             if (at + 1 == argc) {
                 return Refuse(std::string("option '") + option->name + "' needs a value");
             }

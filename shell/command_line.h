@@ -16,6 +16,8 @@ struct CommandLineChoices {
     bool mute = false;        // "--mute": no sound this run
     int scale = 0;            // "--scale N"; 0 when not given
     bool fullScreen = false;  // "--fullscreen"
+    int computer = -1;        // "--computer[=LEVEL]": 0 easy, 1 normal, 2 hard; -1 not asked
+    bool demo = false;        // "--demo": the computer plays both paddles, no menu first
 };
 extern CommandLineChoices chosenOnCommandLine;
 

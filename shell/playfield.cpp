@@ -40,15 +40,22 @@ bool Touches(const CollidableThing& thing, const SDL_Rect& wall) {
     return thing.HasCollided(wallBoxes, nullptr, nullptr);
 }
 
-void SteerPaddle(Paddle& paddle, SDLKey leftKey, SDLKey rightKey) {
-    const Uint8* keys = SDL_GetKeyState(nullptr);
-    if (keys[leftKey] || PadHolds(leftKey)) {
+bool KeyHeld(SDLKey key) {
+    return SDL_GetKeyState(nullptr)[key] || PadHolds(key);
+}
+
+void SteerPaddleBy(Paddle& paddle, bool leftHeld, bool rightHeld) {
+    if (leftHeld) {
         paddle.Left();
     }
-    if (keys[rightKey] || PadHolds(rightKey)) {
+    if (rightHeld) {
         paddle.Right();
     }
     paddle.Friction();
+}
+
+void SteerPaddle(Paddle& paddle, SDLKey leftKey, SDLKey rightKey) {
+    SteerPaddleBy(paddle, KeyHeld(leftKey), KeyHeld(rightKey));
 }
 
 void KeepOffSideWalls(Paddle& paddle, const Walls& walls) {

@@ -50,6 +50,12 @@ bool Touches(const CollidableThing& thing, const SDL_Rect& wall);
 // the right so that both held together largely cancel, then slows it by friction.
 void SteerPaddle(Paddle& paddle, SDLKey leftKey, SDLKey rightKey);
 
+// Whether the key is held, or a pad stands in for it.
+bool KeyHeld(SDLKey key);
+
+// The same steering from keys held by any player, a person or the computer.
+void SteerPaddleBy(Paddle& paddle, bool leftHeld, bool rightHeld);
+
 // The paddle is put back against a side wall it touches but keeps its velocity, so one
 // steered into a wall keeps pushing and is put back every frame.
 void KeepOffSideWalls(Paddle& paddle, const Walls& walls);

@@ -1,7 +1,9 @@
+#include <optional>
 #include <vector>
 
 #include "framework/sound.h"
 #include "framework/surface.h"
+#include "shell/command_line.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
 #include "shell/playfield.h"
@@ -9,10 +11,56 @@
 #include "tamu/constants.h"
 #include "tamu/draw.h"
 #include "tamu/game.h"
+#include "tamu/opponent.h"
 
 namespace tamu {
 
 namespace {
+
+// The computer players of this duel, when asked for: the top paddle with "--computer", both
+// with "--demo" until a player takes the bottom one with Left or Right.
+std::optional<Opponent> topComputer;
+std::optional<Opponent> bottomComputer;
+std::uint32_t duelsBegun = 0;
+
+OpponentView ViewFor(const Paddle& paddle, bool facesUp) {
+    OpponentView view;
+    view.ballX = theBall.GetXPos();
+    view.ballY = theBall.GetYPos();
+    view.ballXVel = theBall.GetXVel();
+    view.ballYVel = theBall.GetYVel();
+    view.ballSize = BALL_SIZE;
+    view.paddleX = paddle.GetXPos();
+    view.paddleXVel = paddle.GetXVel();
+    view.paddleWidth = paddle.GetXSize();
+    view.lineY =
+        facesUp ? paddle.GetYPos() + paddle.GetYSize() - 1 : paddle.GetYPos() - BALL_SIZE + 1;
+    view.facesUp = facesUp;
+    view.leftmostX = LEFT_BOUND.x + LEFT_BOUND.w;
+    view.rightmostX = RIGHT_BOUND.x - BALL_SIZE;
+    return view;
+}
+
+void SteerByComputer(Paddle& paddle, Opponent& computer, bool facesUp) {
+    const HeldKeys keys = computer.Decide(ViewFor(paddle, facesUp));
+    SteerPaddleBy(paddle, keys.left, keys.right);
+}
+
+void SteerBoth() {
+    if (bottomComputer && (KeyHeld(SDLK_LEFT) || KeyHeld(SDLK_RIGHT))) {
+        bottomComputer.reset();
+    }
+    if (bottomComputer) {
+        SteerByComputer(myPaddle, *bottomComputer, false);
+    } else {
+        SteerPaddle(myPaddle, SDLK_LEFT, SDLK_RIGHT);
+    }
+    if (topComputer) {
+        SteerByComputer(otherPaddle, *topComputer, true);
+    } else {
+        SteerPaddle(otherPaddle, SDLK_z, SDLK_x);
+    }
+}
 
 // Every test of the frame uses the boxes rebuilt here, even after a thing is moved again.
 void MoveAll() {
@@ -78,12 +126,39 @@ void PrePlay() {
     lastFrame = timer.GetTicks();
     myScore = 0;
     otherScore = 0;
+    ChooseComputers(chosenOnCommandLine.computer, chosenOnCommandLine.demo, ++duelsBegun);
+}
+
+void ChooseComputers(int topLevel, bool demo, std::uint32_t seed) {
+    topComputer.reset();
+    bottomComputer.reset();
+    if (demo) {
+        topComputer.emplace(OpponentLevel::NORMAL, seed);
+        bottomComputer.emplace(OpponentLevel::NORMAL, seed + 1);
+    } else if (topLevel >= 0) {
+        topComputer.emplace(static_cast<OpponentLevel>(topLevel), seed);
+    }
+}
+
+void ChooseComputerLevels(int topLevel, int bottomLevel, std::uint32_t seed) {
+    topComputer.reset();
+    bottomComputer.reset();
+    if (topLevel >= 0) {
+        topComputer.emplace(static_cast<OpponentLevel>(topLevel), seed);
+    }
+    if (bottomLevel >= 0) {
+        bottomComputer.emplace(static_cast<OpponentLevel>(bottomLevel), seed ^ 0x5bd1e995u);
+    }
+}
+
+int ComputerDirectionChanges(bool top) {
+    const std::optional<Opponent>& computer = top ? topComputer : bottomComputer;
+    return computer ? computer->DirectionChanges() : 0;
 }
 
 void PlayState() {
     TakePlayEvent();
-    SteerPaddle(myPaddle, SDLK_LEFT, SDLK_RIGHT);
-    SteerPaddle(otherPaddle, SDLK_z, SDLK_x);
+    SteerBoth();
     MoveAll();
     if (BounceOffPaddle(myPaddle, theBall, BASE_VEL)) {
         ZEM_PlaySound(SOUND_PADDLE);
