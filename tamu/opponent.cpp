@@ -17,11 +17,11 @@ struct LevelTraits {
 LevelTraits Traits(OpponentLevel level) {
     switch (level) {
         case OpponentLevel::EASY:
-            return {22, 34, 0, true};
+            return {30, 44, 0, true};
         case OpponentLevel::NORMAL:
-            return {12, 16, 12, true};
+            return {16, 24, 6, true};
         case OpponentLevel::HARD:
-            return {4, 5, 22, true};
+            return {4, 8, 18, true};
         case OpponentLevel::REFERENCE:
             break;
     }
@@ -87,7 +87,13 @@ int Opponent::TargetX(const OpponentView& seen) {
         aimOffset = dice.Spread(traits.aimError) + dice.Spread(traits.aimSpread);
     }
     if (!traits.predicts) {
-        return seen.ballX + ballCentre;
+        // A person runs to where the ball's straight line meets the paddle, and sees a
+        // bounce off a side wall only when it comes.
+        const int frames = seen.ballYVel != 0 ? (seen.lineY - seen.ballY) / seen.ballYVel : 0;
+        int x = seen.ballX + seen.ballXVel * frames;
+        x = x < seen.leftmostX ? seen.leftmostX : x;
+        x = x > seen.rightmostX ? seen.rightmostX : x;
+        return x + ballCentre;
     }
     return PredictMeetingX(seen) + ballCentre + aimOffset;
 }
