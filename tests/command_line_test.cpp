@@ -78,6 +78,10 @@ TEST(CommandLine, AnythingElseIsRefusedWithTheUsageOnStandardErrorAndStatusTwo) 
         {{"--scale", "2x"}, "testbed: --scale takes a whole number from 1 to 4, not \"2x\"\n"},
         {{"--scale"}, "testbed: option '--scale' needs a value\n"},
         {{"--frob", "--help"}, "testbed: unknown option '--frob'\n"},
+        {{"--computer=expert"},
+         "testbed: unknown computer level 'expert' (easy, normal or hard)\n"},
+        {{"--computer="}, "testbed: unknown computer level '' (easy, normal or hard)\n"},
+        {{"--demo=1"}, "testbed: option '--demo' takes no value\n"},
     };
     for (const auto& [arguments, said] : refusals) {
         const Answer refused = RunWith(arguments);
