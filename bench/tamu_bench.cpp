@@ -22,4 +22,16 @@ void PlayFrame(benchmark::State& state) {
 }
 BENCHMARK(PlayFrame);
 
+// The same frame with the computer steering the top paddle (hard, its quickest eye).
+void PlayFrameAgainstComputer(benchmark::State& state) {
+    SetStack({MenuState, PlayState});
+    PrePlay();
+    ChooseComputerLevels(2, -1, 1);
+    for (auto _ : state) {
+        PlayState();
+    }
+    ChooseComputerLevels(-1, -1, 1);
+}
+BENCHMARK(PlayFrameAgainstComputer);
+
 }  // namespace

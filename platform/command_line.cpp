@@ -20,7 +20,9 @@ struct CommandLineOption {
     const char* name;         // as typed, with its dashes
     const char* valueName;    // shown in the usage ("N"); null for an option without a value
     const char* description;  // one line of the usage
+    bool valueOptional;       // the value may be left out, and is then given only after "="
     OptionOutcome (*take)(const char* value);  // value is null for an option without one
+    bool ZemGame::*offeredIf = nullptr;        // the game's flag that offers it; null: every game
 };
 
 OptionOutcome ShowHelp(const char*);
@@ -29,22 +31,27 @@ OptionOutcome Mute(const char*);
 OptionOutcome Scale(const char* value);
 OptionOutcome FullScreen(const char*);
 OptionOutcome Levels(const char* value);
+OptionOutcome Computer(const char* value);
+OptionOutcome Demo(const char*);
 
 const CommandLineOption OPTIONS[] = {
-    {"--help", nullptr, "show this help and the keys, then end", ShowHelp},
-    {"--version", nullptr, "show the version, then end", ShowVersion},
-    {"--scale", "N", "open a window N times as large (1 to 4)", Scale},
-    {"--fullscreen", nullptr, "start in full screen (F11 switches)", FullScreen},
-    {"--mute", nullptr, "start without sound (for this run; M switches it)", Mute},
-    // Only for a game that plays level sets (see Offered).
-    {"--levels", "FILE", "play the level set in FILE instead of \"levelmaps\"", Levels},
+    {"--help", nullptr, "show this help and the keys, then end", false, ShowHelp},
+    {"--version", nullptr, "show the version, then end", false, ShowVersion},
+    {"--scale", "N", "open a window N times as large (1 to 4)", false, Scale},
+    {"--fullscreen", nullptr, "start in full screen (F11 switches)", false, FullScreen},
+    {"--mute", nullptr, "start without sound (for this run; M switches it)", false, Mute},
+    {"--levels", "FILE", "play the level set in FILE instead of \"levelmaps\"", false, Levels,
+     &ZemGame::playsLevelSets},
+    {"--computer", "[=LEVEL]",
+     "play the duel against the computer: easy, normal (the default) or hard", true, Computer,
+     &ZemGame::hasComputerPlayers},
+    {"--demo", nullptr, "the computer plays itself, no menu first (Left or Right takes over)",
+     false, Demo, &ZemGame::hasComputerPlayers},
 };
-
-const char* const LEVELS_OPTION = "--levels";
 
 // Whether this game takes the option.
 bool Offered(const CommandLineOption& option) {
-    return std::string(option.name) != LEVELS_OPTION || (game != nullptr && game->playsLevelSets);
+    return option.offeredIf == nullptr || (game != nullptr && game->*option.offeredIf);
 }
 
 // Keys every game has, after the game's own from its help screen.
@@ -89,7 +96,8 @@ void PrintUsage(std::FILE* out) {
         }
         std::string shown = option.name;
         if (option.valueName != nullptr) {
-            shown += std::string(" ") + option.valueName;
+            shown += option.valueOptional ? std::string(option.valueName)
+                                          : std::string(" ") + option.valueName;
         }
         PrintColumns(out, OPTION_COLUMN, shown, option.description);
     }
@@ -168,6 +176,29 @@ OptionOutcome Levels(const char* value) {
     return OptionOutcome::KEEP_GOING;
 }
 
+const char* const COMPUTER_LEVELS[] = {"easy", "normal", "hard"};
+const int NORMAL_LEVEL = 1;
+
+OptionOutcome Computer(const char* value) {
+    if (value == nullptr) {
+        chosenOnCommandLine.computer = NORMAL_LEVEL;
+        return OptionOutcome::KEEP_GOING;
+    }
+    for (int level = 0; level < 3; ++level) {
+        if (std::string(value) == COMPUTER_LEVELS[level]) {
+            chosenOnCommandLine.computer = level;
+            return OptionOutcome::KEEP_GOING;
+        }
+    }
+    Report(std::string("unknown computer level '") + value + "' (easy, normal or hard)");
+    return OptionOutcome::BAD_VALUE;
+}
+
+OptionOutcome Demo(const char*) {
+    chosenOnCommandLine.demo = true;
+    return OptionOutcome::KEEP_GOING;
+}
+
 int Refuse(const std::string& why) {
     Report(why);
     PrintUsage(stderr);
@@ -206,7 +237,7 @@ int TakeCommandLine(int argc, char* argv[]) {
         if (option->valueName == nullptr && value != nullptr) {
             return Refuse(std::string("option '") + option->name + "' takes no value");
         }
-        if (option->valueName != nullptr && value == nullptr) {
+        if (option->valueName != nullptr && value == nullptr && !option->valueOptional) {
             if (at + 1 == argc) {
                 return Refuse(std::string("option '") + option->name + "' needs a value");
             }

@@ -25,6 +25,8 @@ struct CommandLineChoices {
     int scale = 0;            // "--scale N"; 0 when not given
     bool fullScreen = false;  // "--fullscreen"
     std::string levels;       // "--levels FILE": a level set of the player's own; empty if not
+    int computer = -1;        // "--computer[=LEVEL]": 0 easy, 1 normal, 2 hard; -1 not asked
+    bool demo = false;        // "--demo": the computer plays both paddles, no menu first
 };
 extern CommandLineChoices chosenOnCommandLine;
 

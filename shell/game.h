@@ -22,6 +22,8 @@ struct ZemGame {
     void (*CapFrameRate)();
     // Whether the game plays level sets, and so takes "--levels FILE".
     bool playsLevelSets = false;
+    // Whether a computer may play a paddle, and so the game takes "--computer" and "--demo".
+    bool hasComputerPlayers = false;
 };
 
 // The game the shell is running; set by ZEM_RunGame (or by a test's driver).

@@ -145,6 +145,11 @@ bool ZEM_StartGame(const ZemGame& theGame) {
     menu = theMenu.get();
     PushState(MenuState);
     PreMenu();
+    // The self-running show goes straight into play; leaving it leads to the main menu.
+    if (chosenOnCommandLine.demo) {
+        game->PrePlay();
+        PushState(game->PlayState);
+    }
     return true;
 }
 

@@ -18,6 +18,8 @@ const ZemGame GAME = {
     PrePlay,
     PlayState,
     CapFrameRate,
+    false,
+    true,
 };
 
 }  // namespace tamu

@@ -23,7 +23,7 @@ struct Answer {
     std::string errors;
 };
 
-Answer RunWith(std::vector<std::string> arguments) {
+Answer RunWith(std::vector<std::string> arguments, const ZemGame& theGame = FAKE_GAME) {
     arguments.insert(arguments.begin(), "/some/folder/testbed");
     std::vector<char*> argv;
     for (std::string& argument : arguments) {
@@ -32,7 +32,7 @@ Answer RunWith(std::vector<std::string> arguments) {
     argv.push_back(nullptr);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    const int status = ZEM_RunGame(FAKE_GAME, static_cast<int>(arguments.size()), argv.data());
+    const int status = ZEM_RunGame(theGame, static_cast<int>(arguments.size()), argv.data());
     std::string output = testing::internal::GetCapturedStdout();
     return {status, output, testing::internal::GetCapturedStderr()};
 }
@@ -84,9 +84,28 @@ TEST(CommandLine, AnythingElseIsRefusedWithTheUsageOnStandardErrorAndStatusTwo) 
         {{"--scale", "2x"}, "testbed: --scale takes a whole number from 1 to 4, not \"2x\"\n"},
         {{"--scale"}, "testbed: option '--scale' needs a value\n"},
         {{"--frob", "--help"}, "testbed: unknown option '--frob'\n"},
+        // A game without computer players doesn't take their options.
+        {{"--computer"}, "testbed: unknown option '--computer'\n"},
+        {{"--demo"}, "testbed: unknown option '--demo'\n"},
     };
-    for (const auto& [arguments, said] : refusals) {
-        const Answer refused = RunWith(arguments);
+    ZemGame withComputers = FAKE_GAME;
+    withComputers.hasComputerPlayers = true;
+    const std::pair<std::vector<std::string>, std::string> computerRefusals[] = {
+        {{"--computer=expert"},
+         "testbed: unknown computer level 'expert' (easy, normal or hard)\n"},
+        {{"--computer="}, "testbed: unknown computer level '' (easy, normal or hard)\n"},
+        {{"--demo=1"}, "testbed: option '--demo' takes no value\n"},
+    };
+    std::vector<std::pair<const ZemGame*, std::pair<std::vector<std::string>, std::string>>> cases;
+    for (const auto& refusal : refusals) {
+        cases.push_back({&FAKE_GAME, refusal});
+    }
+    for (const auto& refusal : computerRefusals) {
+        cases.push_back({&withComputers, refusal});
+    }
+    for (const auto& [theGame, refusal] : cases) {
+        const auto& [arguments, said] = refusal;
+        const Answer refused = RunWith(arguments, *theGame);
         EXPECT_EQ(refused.status, BAD_COMMAND_LINE) << said;
         EXPECT_EQ(refused.output, "");
         EXPECT_EQ(refused.errors.rfind(said + "Usage: testbed [OPTION]...\n", 0), 0u)

@@ -161,3 +161,39 @@ TEST(TamuEndToEnd, ContinueGivesBackTheDuelPictureAndReturnToMenuLeavesTheDuel) 
 }
 
 }  // namespace
+
+namespace {
+
+// Where the paddle in these rows stands, or -1 when the rows show no whole paddle.
+int PaddleX(const Screenshot& shot, int y) {
+    const Area found = shot.Bounds(WHITE, Area{WALL, y, 625 - WALL, PADDLE_H});
+    return found.w == PADDLE_W ? found.x : -1;
+}
+
+}  // namespace
+
+// Against the computer the top paddle moves with no key held; in the demo both do, from the
+// start, with no menu first.
+TEST(TamuEndToEnd, TheComputerSteersTheTopPaddleAndInTheDemoBoth) {
+    ScratchDir dir;
+    dir.CopyStartupFiles();
+    {
+        GameProcess game(GameFile("tamu"), dir.Path(), {}, {"--computer=hard"});
+        StartPlay(game);
+        game.WaitUntil("the top paddle moved by the computer", [](const Screenshot& shot) {
+            const int top = PaddleX(shot, OTHER_PADDLE_Y);
+            return top >= 0 && top != START_X && PaddleAt(shot, START_X, MY_PADDLE_Y);
+        });
+        game.RequestClose();
+        EXPECT_EQ(game.WaitForExit(), 0);
+    }
+    GameProcess demo(GameFile("tamu"), dir.Path(), {}, {"--demo"});
+    ASSERT_TRUE(demo.WaitForWindow());
+    demo.WaitUntil("both paddles moved by the computers", [](const Screenshot& shot) {
+        const int top = PaddleX(shot, OTHER_PADDLE_Y);
+        const int bottom = PaddleX(shot, MY_PADDLE_Y);
+        return top >= 0 && bottom >= 0 && top != START_X && bottom != START_X;
+    });
+    demo.RequestClose();
+    EXPECT_EQ(demo.WaitForExit(), 0);
+}
