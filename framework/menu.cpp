@@ -74,6 +74,7 @@ ZemMenu::~ZemMenu() = default;
 
 void ZemMenu::Reset() {
     ++revision;
+    optionAreas.clear();
     options.clear();
     headers.clear();
     SetColour(onColor, DEFAULT_ON_COLOR.r, DEFAULT_ON_COLOR.g, DEFAULT_ON_COLOR.b);
@@ -84,21 +85,25 @@ void ZemMenu::Reset() {
 
 void ZemMenu::AddHeader(const char* text) {
     ++revision;
+    optionAreas.clear();
     headers.emplace_back(text != nullptr ? text : "");
 }
 
 void ZemMenu::AddHeader(std::string& text) {
     ++revision;
+    optionAreas.clear();
     headers.push_back(text);
 }
 
 void ZemMenu::AddOption(const char* text) {
     ++revision;
+    optionAreas.clear();
     options.emplace_back(text != nullptr ? text : "");
 }
 
 void ZemMenu::AddOption(std::string& text) {
     ++revision;
+    optionAreas.clear();
     options.push_back(text);
 }
 
@@ -151,11 +156,15 @@ SDL_Surface* ZemMenu::Draw(TTF_Font* headerFont, TTF_Font* optionFont) {
                         y);
     }
     int optionCount = static_cast<int>(optionLines.lines.size());
+    optionAreas.clear();
     for (int i = 0; i < optionCount; ++i) {
         int y = height - (optionCount - i) * optionLines.Height(i);
         ZEM_BlitSurface(optionLines.lines[i], nullptr, block, (width - optionLines.Width(i)) / 2,
                         y);
+        optionAreas.push_back(ZEM_Rect(0, y, width, optionLines.Height(i)));
     }
+    drawnWidth = width;
+    drawnHeight = height;
     return block;
 }
 
@@ -246,4 +255,27 @@ int ZemMenu::AcceptChoice(SDL_Event& event) {
         return choice;
     }
     return -1;
+}
+
+int ZemMenu::OptionAt(int x, int y, int targetWidth, int targetHeight) const {
+    // Centred with truncating halves, as BlitCentred puts the block.
+    const int blockX = x - (targetWidth - drawnWidth) / 2;
+    const int blockY = y - (targetHeight - drawnHeight) / 2;
+    for (std::size_t i = 0; i < optionAreas.size(); ++i) {
+        const SDL_Rect& area = optionAreas[i];
+        if (blockX >= area.x && blockX < area.x + area.w && blockY >= area.y &&
+            blockY < area.y + area.h) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void ZemMenu::Select(int option) {
+    if (option < 0 || option >= static_cast<int>(options.size()) || option == choice) {
+        return;
+    }
+    choice = option;
+    ++revision;
+    ZEM_PlaySound(SOUND_MENU_MOVED);
 }

@@ -49,6 +49,14 @@ public:
     // Handles at most one queued event: the confirmed option's index, or -1.
     int AcceptChoice(SDL_Event& event);
 
+    // The option whose line lies under this point of a target the menu was last drawn
+    // centred on, of this size (every screen centres its menu): -1 for none, and for a menu
+    // changed since it was drawn. A line takes the block's whole width.
+    int OptionAt(int x, int y, int targetWidth, int targetHeight) const;
+    // Selects this option, with the tick the keys give; an option already selected, or none
+    // (-1 or out of range), changes nothing.
+    void Select(int option);
+
 private:
     int ChoiceLoop(SDL_Event& event, SDL_Surface* target, TTF_Font* headerFont,
                    TTF_Font* optionFont, bool everyPass, bool (*stopWaiting)());
@@ -60,4 +68,8 @@ private:
     SDL_Color headerColor;
     int choice;
     unsigned revision = 0;
+    // Where the last drawing put the block and each option's line in it (empty until then).
+    int drawnWidth = 0;
+    int drawnHeight = 0;
+    std::vector<SDL_Rect> optionAreas;
 };

@@ -41,3 +41,30 @@ void ZEM_ScaleArea(SDL_Surface* picture, const SDL_Rect& area, SDL_Surface* targ
     SDL_UnlockSurface(target);
     SDL_UnlockSurface(picture);
 }
+
+namespace {
+
+// Which of the picture's count pixels along one axis the target's coordinate lies on, held to
+// the picture; false when it lies beyond it.
+bool PictureCoordinate(int onTarget, int factor, int start, int count, int* onPicture) {
+    const int offset = onTarget - start;
+    if (offset < 0) {
+        *onPicture = 0;
+        return false;
+    }
+    if (offset >= count * factor) {
+        *onPicture = count - 1;
+        return false;
+    }
+    *onPicture = offset / factor;
+    return true;
+}
+
+}  // namespace
+
+bool ZEM_PicturePointAt(int x, int y, int factor, int left, int top, int pictureWidth,
+                        int pictureHeight, int* pictureX, int* pictureY) {
+    const bool column = PictureCoordinate(x, factor, left, pictureWidth, pictureX);
+    const bool row = PictureCoordinate(y, factor, top, pictureHeight, pictureY);
+    return column && row;
+}

@@ -11,3 +11,9 @@
 // area must lie inside the picture and its enlargement inside the target.
 void ZEM_ScaleArea(SDL_Surface* picture, const SDL_Rect& area, SDL_Surface* target, int factor,
                    int left, int top);
+
+// The other way round: the picture pixel shown at (x, y) of a target the picture was enlarged
+// onto as above. A spot outside the enlarged picture (the black around a centred one) gives
+// the nearest pixel of its edge, and false.
+bool ZEM_PicturePointAt(int x, int y, int factor, int left, int top, int pictureWidth,
+                        int pictureHeight, int* pictureX, int* pictureY);
