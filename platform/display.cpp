@@ -10,6 +10,7 @@
 #include "framework/scale.h"
 #include "framework/surface.h"
 #include "platform/gamepads.h"
+#include "platform/pointer.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
 #include "platform/report.h"
@@ -197,6 +198,7 @@ void ShowWholePicture(SDL_Surface* window) {
 SDL_Surface* EnlargedWindow() {
     ServeDisplay();
     PollPads();
+    PollPointer();
     SDL_Surface* window = SDL_GetVideoSurface();
     return picture != nullptr ? window : nullptr;
 }
@@ -261,6 +263,7 @@ void SwitchFullScreen() {
         window = SetMode(LayoutFor(fullScreenShown));
     }
     ZEM_ForgetKeptPictures();
+    ForgetPointerPosition();
     if (window == nullptr) {
         return;
     }
@@ -359,6 +362,11 @@ void ServeDisplay() {
         switchRequested = false;
         SwitchFullScreen();
     }
+}
+
+bool WindowToPicture(int windowX, int windowY, int* x, int* y) {
+    return ZEM_PicturePointAt(windowX, windowY, shown.factor, shown.left, shown.top, SCREEN_WIDTH,
+                              SCREEN_HEIGHT, x, y);
 }
 
 void OnFullScreenSwitched(void (*switched)(bool fullScreen)) {

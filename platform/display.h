@@ -44,5 +44,10 @@ void RequestFullScreenSwitch();
 // this first; a screen that waits without presenting (the help box) calls it as it waits.
 void ServeDisplay();
 
+// The picture's pixel shown at this point of the window, for the pointer; false when the
+// point lies beside the picture (the black around it in full screen), which gives the
+// nearest pixel of its edge.
+bool WindowToPicture(int windowX, int windowY, int* x, int* y);
+
 // Called after each switch the player made (to remember the choice); null for none.
 void OnFullScreenSwitched(void (*switched)(bool fullScreen));

@@ -1,6 +1,7 @@
 #include "platform/hotkeys.h"
 
 #include "platform/display.h"
+#include "platform/pointer.h"
 #include "platform/sound_switch.h"
 
 namespace {
@@ -26,6 +27,11 @@ void InstallHotkeys() {
 }
 
 int HotkeyFilter(const SDL_Event* event) {
+    // Read once a frame instead: motion would use up a frame's one event, and hold back a
+    // pause key behind it.
+    if (TakePointerEvent(event)) {
+        return 0;
+    }
     if (event->type != SDL_KEYDOWN && event->type != SDL_KEYUP) {
         return 1;
     }

@@ -10,7 +10,8 @@
 // Hands every event SDL queues to HotkeyFilter from now until SDL is shut down.
 void InstallHotkeys();
 
-// 0 for an event a hotkey took (it has acted on a press), 1 for any other event.
+// 0 for an event a hotkey took (it has acted on a press) and for the pointer's motion and
+// buttons (platform/pointer.h reads them once a frame), 1 for any other event.
 int HotkeyFilter(const SDL_Event* event);
 
 // Hands each hotkey's name and what it does to the listing, in the order they are defined, so

@@ -2,6 +2,8 @@
 
 #include "SDL.h"
 #include "platform/gamepads.h"
+#include "platform/pointer.h"
+#include "shell/globals.h"
 
 namespace {
 
@@ -11,7 +13,10 @@ struct SteeringKeys {
 };
 const SteeringKeys PADDLE_KEYS[PADDLES] = {{SDLK_LEFT, SDLK_RIGHT}, {SDLK_z, SDLK_x}};
 
-ControlsSource sources[PADDLES] = {HeldKeysAndPads, HeldKeysAndPads};
+ControlsSource sources[PADDLES] = {PlayerControls, PlayerControls};
+
+// Far more frames than a paddle takes to reach its top speed or to come to rest.
+const int SETTLING_FRAMES = 100;
 
 }  // namespace
 
@@ -23,8 +28,44 @@ void HeldKeysAndPads(int paddle, PaddleControls& controls) {
     controls.right = keys[steering.right] || PadHolds(steering.right);
 }
 
+void PlayerControls(int paddle, PaddleControls& controls) {
+    HeldKeysAndPads(paddle, controls);
+    if (paddle != BOTTOM_PADDLE) {
+        return;
+    }
+    if (controls.left || controls.right) {
+        KeysTakeOver();
+    } else if (PointerSteers()) {
+        SteerTowards(myPaddle, PointerColumn(), controls);
+    }
+}
+
+int PointerDeadBand() {
+    Paddle paddle;
+    PaddleControls right;
+    right.right = true;
+    for (int frame = 0; frame < SETTLING_FRAMES; ++frame) {
+        SteerPaddle(paddle, right);
+    }
+    const int start = paddle.GetXPos();
+    SteerPaddle(paddle, right);
+    paddle.UpdateLocation();
+    for (int frame = 0; frame < SETTLING_FRAMES && paddle.GetXVel() != 0; ++frame) {
+        SteerPaddle(paddle, PaddleControls());
+        paddle.UpdateLocation();
+    }
+    return (paddle.GetXPos() - start) / 2;
+}
+
+void SteerTowards(const Paddle& paddle, int column, PaddleControls& controls) {
+    const int band = PointerDeadBand();
+    const int centre = paddle.GetXPos() + paddle.GetXSize() / 2;
+    controls.left = column < centre - band;
+    controls.right = column > centre + band;
+}
+
 void SetControlsSource(int paddle, ControlsSource source) {
-    sources[paddle] = source != nullptr ? source : HeldKeysAndPads;
+    sources[paddle] = source != nullptr ? source : PlayerControls;
 }
 
 void FeedPaddlesPlainly() {

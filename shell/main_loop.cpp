@@ -2,6 +2,7 @@
 
 #include "framework/clock.h"
 #include "platform/gamepads.h"
+#include "platform/pointer.h"
 #include "shell/game.h"
 #include "shell/globals.h"
 #include "platform/quit_request.h"
@@ -35,8 +36,10 @@ void RunMainLoop() {
 }
 
 bool TakePlayEvent() {
-    // The pads are read with the keys, so a lean steers the frame it is read in.
+    // The pads and the mouse are read with the keys, so a lean or a move steers the frame it
+    // is read in.
     PollPads();
+    PollPointer();
     if (SDL_PollEvent(&event) == 0) {
         return false;
     }

@@ -11,6 +11,7 @@
 #include "shell/controls.h"
 #include "shell/game.h"
 #include "platform/gamepads.h"
+#include "platform/pointer.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
 #include "platform/quit_request.h"
@@ -150,10 +151,11 @@ void DrawBoxAndLines() {
 // shows it unchanged, the pass draws and presents nothing.
 void DrawMainMenu() {
     if (mainMenuPicture.Shown()) {
-        // No present this pass, so what a present would serve is served here: F11 and the
-        // pads work on a menu nobody has touched yet.
+        // No present this pass, so what a present would serve is served here: F11, the pads
+        // and the mouse work on a menu nobody has touched yet.
         ServeDisplay();
         PollPads();
+        PollPointer();
         return;
     }
     ZEM_BlitSurface(background, nullptr, screen, 0, 0);
@@ -168,11 +170,12 @@ void DrawMainMenu() {
 }
 
 // Asked on every pass of a screen that waits for a key. Nothing is presented while its
-// picture stands still, so a full-screen switch and the pads are served here; a quit signal
-// ends the wait.
+// picture stands still, so a full-screen switch, the pads and the mouse are served here; a
+// quit signal ends the wait.
 bool StopWaiting() {
     ServeDisplay();
     PollPads();
+    PollPointer();
     return QuitRequested();
 }
 
@@ -197,6 +200,7 @@ void MenuState() {
     switch (choice) {
         case CHOICE_PLAY:
             ReleasePadSteering();
+            ReleasePointerSteering();
             FeedPaddlesPlainly();
             game->PrePlay();
             PushState(game->PlayState);

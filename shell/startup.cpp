@@ -14,6 +14,7 @@
 #include "platform/display_options.h"
 #include "shell/game.h"
 #include "platform/gamepads.h"
+#include "platform/pointer.h"
 #include "shell/globals.h"
 #include "shell/hiscore.h"
 #include "platform/hotkeys.h"
@@ -66,8 +67,11 @@ bool init() {
         return false;
     }
     SDL_WM_SetCaption(WindowCaption().c_str(), nullptr);
+    // Shown on the menus once the window has seen the pointer (platform/pointer.h).
     SDL_ShowCursor(SDL_DISABLE);
     OpenPads();
+    ForgetPointerPosition();
+    ReleasePointerSteering();
     return true;
 }
 
