@@ -59,6 +59,7 @@ const char* const SHELL_KEYS[][2] = {
     {"Escape", "Pause"},
     {"Up, Down", "Move in the menus"},
     {"Enter", "Choose in the menus"},
+    {"Mouse", "Steer the bottom paddle once moved in play; point and click in the menus"},
 };
 
 // An answer that could not be written (a full disk, a closed pipe) is a failure.

@@ -48,7 +48,9 @@ TEST(CommandLine, HelpAndVersionAnswerAndEndBeforeAnythingStarts) {
     // Each key of the game's help screen with what it does, and the menu keys.
     for (const char* key : {"Arrows +Move", "Z and X +Other", "P +Pause", "Escape +Pause",
                             "Up, Down +Move in the menus", "Enter +Choose in the menus",
-                            "M +Sound off and on", "F11 +Window or full screen"}) {
+                            "M +Sound off and on", "F11 +Window or full screen",
+                            "Mouse +Steer the bottom paddle once moved in play; point and click "
+                            "in the menus"}) {
         EXPECT_TRUE(std::regex_search(help.output, std::regex(std::string("\n  ") + key + "\n")))
             << key << " in\n"
             << help.output;
