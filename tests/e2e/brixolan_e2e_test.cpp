@@ -1,8 +1,9 @@
 // The brick game seen from outside, on level maps of the tests' own: the play screen's
-// walls, bricks, ball, paddle and text lines, steering, lost balls, points and the high
-// score, pause, continue and return to the menu, closing the window during play, and the
-// screen after the last level.
+// walls, bricks, ball, paddle and text lines, steering with the keys and with a real pointer,
+// lost balls, points and the high score, pause, continue and return to the menu, closing the
+// window during play, and the screen after the last level.
 
+#include <cstdlib>
 #include <regex>
 #include <string>
 
@@ -72,6 +73,14 @@ bool PaddleAt(const Screenshot& shot, int x) {
            shot.Count(WHITE, Area{WALL, PADDLE_Y, RIGHT_WALL_X - WALL, PADDLE_ROWS}) == pixels;
 }
 
+// The paddle's left column when its rows show it whole and nothing else, else -1.
+int PaddleLeft(const Screenshot& shot) {
+    const Area rows{WALL, PADDLE_Y, RIGHT_WALL_X - WALL, PADDLE_ROWS};
+    const Area paddle = shot.Bounds(WHITE, rows);
+    return paddle.w == PADDLE_W && shot.Count(WHITE, rows) == PADDLE_W * PADDLE_ROWS ? paddle.x
+                                                                                     : -1;
+}
+
 // The ball, whole, clear of the paddle, with its left edge in this column (-1: any).
 bool BallAbovePaddle(const Screenshot& shot, int x = -1) {
     const Area ball = shot.Bounds(WHITE, ABOVE_PADDLE);
@@ -130,6 +139,37 @@ TEST(BrixolanEndToEnd, PlayScreenSteeringALostBallAndClosingTheWindow) {
     game.RequestClose();
     EXPECT_EQ(game.WaitForExit(), 0);
     EXPECT_EQ(dir.ReadFile("hiscore"), "42");
+}
+
+// A real pointer moved over the window steers the paddle until its centre lies within the
+// dead band (3 pixels) of the pointer, one way and then the other.
+TEST(BrixolanEndToEnd, TheMouseSteersThePaddleUnderThePointer) {
+    ScratchDir dir;
+    dir.CopyStartupFiles();
+    dir.WriteFile("levelmaps", CORNER_BRICKS);
+    GameProcess game(GameFile("brixolan"), dir.Path());
+    StartPlay(game);
+    game.WaitUntil("the opening play screen",
+                   [](const Screenshot& shot) { return PaddleAt(shot, START_X); });
+    for (int pointerX : {120, 500}) {
+        // The window's first report of the pointer only tells where it is: it is moved again
+        // until the paddle sets off.
+        const int startLeft = PaddleLeft(game.Shot());
+        int nudges = 0;
+        int lastLeft = -1;
+        game.WaitUntil("the paddle at rest under the pointer at " + std::to_string(pointerX),
+                       [&](const Screenshot& shot) {
+                           const int left = PaddleLeft(shot);
+                           if (left == startLeft) {
+                               game.MovePointer(pointerX + nudges++ % 2, 300);
+                           }
+                           const bool still = left >= 0 && left == lastLeft;
+                           lastLeft = left;
+                           return still && std::abs(left + PADDLE_W / 2 - pointerX) <= 3;
+                       });
+    }
+    LeaveByTheMenus(game);
+    EXPECT_EQ(game.WaitForExit(), 0);
 }
 
 TEST(BrixolanEndToEnd, PauseFreezesTheGameContinueResumesItAndReturnToMenuLeavesIt) {

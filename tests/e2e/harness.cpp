@@ -618,6 +618,17 @@ void GameProcess::KeyUp(const std::string& key) {
     SendKey(key, false);
 }
 
+void GameProcess::MovePointer(int x, int y) {
+    const unsigned long shown = ShownWindow();
+    if (shown == 0) {
+        ADD_FAILURE() << "pointer moved before the window was found";
+        return;
+    }
+    const std::string command = "xdotool mousemove --sync --window " + std::to_string(shown) + " " +
+                                std::to_string(x) + " " + std::to_string(y);
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+}
+
 void GameProcess::RequestClose() {
     const unsigned long shown = ShownWindow();
     if (shown == 0) {

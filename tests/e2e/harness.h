@@ -110,6 +110,9 @@ public:
     // Holds a key down until KeyUp; the program's held-key state sees it pressed meanwhile.
     void KeyDown(const std::string& key);
     void KeyUp(const std::string& key);
+    // Moves the real pointer to this spot of the window (xdotool mousemove), as a hand on
+    // the mouse would: the program sees the motion the X server reports.
+    void MovePointer(int x, int y);
     // What the window's close button sends: the program gets a quit request.
     void RequestClose();
 
