@@ -69,6 +69,10 @@ bool TakePointerEvent(const SDL_Event* event) {
             return true;
         case SDL_MOUSEBUTTONUP:
             return true;
+        case SDL_ACTIVEEVENT:
+            // The pointer entering or leaving the window is the mouse too; the same event
+            // for the keyboard's focus or the window's iconifying goes on as before.
+            return event->active.state == SDL_APPMOUSEFOCUS;
         default:
             return false;
     }

@@ -29,8 +29,8 @@ using PointerReader = void (*)(PointerState& pointer);
 // own (null puts SDL's back).
 void SetPointerReader(PointerReader reader);
 
-// For the event filter: true for an event of the pointer (motion, buttons), which it takes
-// note of here and which must not reach the queue.
+// For the event filter: true for an event of the pointer (motion, buttons, entering or leaving
+// the window), which it takes note of here and which must not reach the queue.
 bool TakePointerEvent(const SDL_Event* event);
 
 // The window was made anew (a switch to or from full screen): the next position it reports is

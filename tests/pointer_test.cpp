@@ -206,9 +206,15 @@ TEST_F(PointerSteeringTest, MotionAndClicksNeverReachTheQueueAndThePointerHidesI
     press.button.y = 45;
     SDL_Event release = press;
     release.type = SDL_MOUSEBUTTONUP;
-    for (const SDL_Event* event : {&motion, &press, &release}) {
+    SDL_Event left{};
+    left.type = SDL_ACTIVEEVENT;
+    left.active.state = SDL_APPMOUSEFOCUS;
+    for (const SDL_Event* event : {&motion, &press, &release, &left}) {
         EXPECT_EQ(HotkeyFilter(event), 0) << "type " << int(event->type);
     }
+    SDL_Event keyboardFocus = left;
+    keyboardFocus.active.state = SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS;
+    EXPECT_EQ(HotkeyFilter(&keyboardFocus), 1) << "the keyboard's focus is not the mouse's";
     SetPointerReader(nullptr);
     PollPointer();
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
