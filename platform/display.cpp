@@ -173,13 +173,7 @@ void ShowChanges(SDL_Surface* window, const SDL_Rect& area) {
     if (onWindow.empty()) {
         return;
     }
-    // The compatibility layer shows the whole window for any present, and presenting
-    // rectangles there holds the next frame back (framework/present.cpp).
-    if (!ZEM_RectsPresentable()) {
-        SDL_Flip(window);
-    } else {
-        SDL_UpdateRects(window, static_cast<int>(onWindow.size()), onWindow.data());
-    }
+    SDL_UpdateRects(window, static_cast<int>(onWindow.size()), onWindow.data());
 }
 
 const SDL_Rect WHOLE_PICTURE{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
