@@ -192,7 +192,7 @@ void ShowWholePicture(SDL_Surface* window) {
 SDL_Surface* EnlargedWindow() {
     ServeDisplay();
     PollPads();
-    SDL_Surface* window = SDL_GetVideoSurface();
+    SDL_Surface* window = ZEM_VideoSurface();
     return picture != nullptr ? window : nullptr;
 }
 
@@ -200,7 +200,7 @@ void PresentWhole(SDL_Surface* surface) {
     SDL_Surface* window = EnlargedWindow();
     if (window != nullptr) {
         ShowChanges(window, WHOLE_PICTURE);
-    } else if (SDL_GetVideoSurface() != nullptr) {
+    } else if (ZEM_VideoSurface() != nullptr) {
         plainFlip(surface);
     }
 }
@@ -208,7 +208,7 @@ void PresentWhole(SDL_Surface* surface) {
 void PresentRects(SDL_Surface* surface, int count, SDL_Rect* rects) {
     SDL_Surface* window = EnlargedWindow();
     if (window == nullptr) {
-        if (SDL_GetVideoSurface() != nullptr) {
+        if (ZEM_VideoSurface() != nullptr) {
             plainUpdateRects(surface, count, rects);
         }
         return;
@@ -244,7 +244,7 @@ bool LeavePlainWindow(SDL_Surface* window) {
 }
 
 void SwitchFullScreen() {
-    SDL_Surface* window = SDL_GetVideoSurface();
+    SDL_Surface* window = ZEM_VideoSurface();
     if (window == nullptr || !LeavePlainWindow(window)) {
         return;
     }
