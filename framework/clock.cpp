@@ -1,5 +1,10 @@
 #include "framework/clock.h"
 
+#include <chrono>
+#include <thread>
+
+#include "framework/present.h"
+
 namespace {
 
 ZemTicksFunction ticksFunction = SDL_GetTicks;
@@ -12,6 +17,14 @@ Uint32 ZEM_GetTicks() {
 }
 
 void ZEM_Delay(Uint32 milliseconds) {
+    delayFunction(milliseconds);
+}
+
+void ZEM_SleepOutFrame(Uint32 milliseconds) {
+    if (delayFunction == SDL_Delay && ZEM_OnCompatibilityLayer()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        return;
+    }
     delayFunction(milliseconds);
 }
 

@@ -2,19 +2,21 @@
 
 #include <stdlib.h>
 
+#include "framework/surface.h"
+
 namespace {
 
 // The compatibility layer over SDL 2 reports 1.2.50 and up; classic SDL stops at 1.2.15.
 const Uint8 FIRST_COMPAT_PATCH = 50;
 
 void FlipWhileShown(SDL_Surface* screen) {
-    if (SDL_GetVideoSurface() != nullptr) {
+    if (ZEM_VideoSurface() != nullptr) {
         SDL_Flip(screen);
     }
 }
 
 void UpdateRectsWhileShown(SDL_Surface* screen, int count, SDL_Rect* rects) {
-    if (SDL_GetVideoSurface() != nullptr) {
+    if (ZEM_VideoSurface() != nullptr) {
         SDL_UpdateRects(screen, count, rects);
     }
 }
@@ -52,26 +54,17 @@ void ZEM_ChoosePresentPath() {
     SetUnlessChosen(RENDERER_VARIABLE, RENDERER_SOFTWARE);
 }
 
-// Measured on 1.2.60 and 1.2.68 on this path too: rectangles cost about the same as the whole
-// window there and still hold frames back (play at 92-95% of its pace against 97-99% whole).
-bool ZEM_RectsPresentable() {
-    return !ZEM_OnCompatibilityLayer();
-}
-
 void ZEM_Flip(SDL_Surface* screen) {
     ++presentCount;
     flipFunction(screen);
 }
 
-// The compatibility layer shows the whole window whatever part changed, on every path,
-// and a present of rectangles holds the next frame back (play fell to about two thirds of its
-// pace under X): there the whole screen is shown instead, which looks the same.
+// On the compatibility layer a present of rectangles converts only those into the layer's
+// picture of the window, and the layer shows that picture at most once a refresh of the
+// display (at the next event pump; the frame's sleep leaves it there, framework/clock.h),
+// instead of converting and sending the whole window for every present.
 void ZEM_UpdateRects(SDL_Surface* screen, int count, SDL_Rect* rects) {
     ++presentCount;
-    if (!ZEM_RectsPresentable()) {
-        flipFunction(screen);
-        return;
-    }
     updateRectsFunction(screen, count, rects);
 }
 

@@ -27,11 +27,6 @@ bool ZEM_OnCompatibilityLayer();
 // the player set in the environment is left as it is. Call before SDL_Init.
 void ZEM_ChoosePresentPath();
 
-// Whether a present of rectangles may show only those: on classic SDL. The compatibility
-// layer shows the whole window for any present, and rectangles hold the next frame back
-// there, on every path it offers: the whole window is shown instead, which looks the same.
-bool ZEM_RectsPresentable();
-
 // Replaces the presenter; null for either puts SDL's own call back.
 void ZEM_SetPresenter(ZemFlipFunction flip, ZemUpdateRectsFunction updateRects);
 

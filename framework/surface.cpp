@@ -62,8 +62,16 @@ void ZEM_BlitSurface(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* des
     SDL_BlitSurface(source, sourceRect, destination, &where);
 }
 
-SDL_Surface* ZEM_NewSurface(int width, int height) {
+SDL_Surface* ZEM_VideoSurface() {
     SDL_Surface* screen = SDL_GetVideoSurface();
+    if (screen == nullptr || SDL_WasInit(SDL_INIT_VIDEO) == 0 || screen->format == nullptr) {
+        return nullptr;
+    }
+    return screen;
+}
+
+SDL_Surface* ZEM_NewSurface(int width, int height) {
+    SDL_Surface* screen = ZEM_VideoSurface();
     if (screen == nullptr || width < 0 || height < 0) {
         return nullptr;
     }

@@ -19,6 +19,10 @@ constexpr SDL_Rect ZEM_Rect(int x, int y, int w, int h) {
 void ZEM_BlitSurface(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destination, int x,
                      int y);
 
+// The screen while a video mode is set, else null. The compatibility layer 1.2.68 still hands
+// out its screen, without a pixel format, after the video has been shut down.
+SDL_Surface* ZEM_VideoSurface();
+
 // A new surface in the screen's format, entirely transparent. Null when SDL can't make one.
 SDL_Surface* ZEM_NewSurface(int width, int height);
 

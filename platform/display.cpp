@@ -173,13 +173,7 @@ void ShowChanges(SDL_Surface* window, const SDL_Rect& area) {
     if (onWindow.empty()) {
         return;
     }
-    // The compatibility layer shows the whole window for any present, and presenting
-    // rectangles there holds the next frame back (framework/present.cpp).
-    if (!ZEM_RectsPresentable()) {
-        SDL_Flip(window);
-    } else {
-        SDL_UpdateRects(window, static_cast<int>(onWindow.size()), onWindow.data());
-    }
+    SDL_UpdateRects(window, static_cast<int>(onWindow.size()), onWindow.data());
 }
 
 const SDL_Rect WHOLE_PICTURE{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
@@ -199,7 +193,7 @@ SDL_Surface* EnlargedWindow() {
     ServeDisplay();
     PollPads();
     PollPointer();
-    SDL_Surface* window = SDL_GetVideoSurface();
+    SDL_Surface* window = ZEM_VideoSurface();
     return picture != nullptr ? window : nullptr;
 }
 
@@ -207,7 +201,7 @@ void PresentWhole(SDL_Surface* surface) {
     SDL_Surface* window = EnlargedWindow();
     if (window != nullptr) {
         ShowChanges(window, WHOLE_PICTURE);
-    } else if (SDL_GetVideoSurface() != nullptr) {
+    } else if (ZEM_VideoSurface() != nullptr) {
         plainFlip(surface);
     }
 }
@@ -215,7 +209,7 @@ void PresentWhole(SDL_Surface* surface) {
 void PresentRects(SDL_Surface* surface, int count, SDL_Rect* rects) {
     SDL_Surface* window = EnlargedWindow();
     if (window == nullptr) {
-        if (SDL_GetVideoSurface() != nullptr) {
+        if (ZEM_VideoSurface() != nullptr) {
             plainUpdateRects(surface, count, rects);
         }
         return;
@@ -251,7 +245,7 @@ bool LeavePlainWindow(SDL_Surface* window) {
 }
 
 void SwitchFullScreen() {
-    SDL_Surface* window = SDL_GetVideoSurface();
+    SDL_Surface* window = ZEM_VideoSurface();
     if (window == nullptr || !LeavePlainWindow(window)) {
         return;
     }

@@ -56,7 +56,7 @@ bool TakePlayEvent() {
 void WaitOutFrame(Uint32 period) {
     Uint32 elapsed = timer.GetTicks() - lastFrame;
     while (elapsed < period) {
-        ZEM_Delay(period - elapsed);
+        ZEM_SleepOutFrame(period - elapsed);
         elapsed = timer.GetTicks() - lastFrame;
     }
 }

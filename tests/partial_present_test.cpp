@@ -225,11 +225,7 @@ TEST_P(PartialPresentTest, TheWindowShowsWhatWholeFramesWouldAfterEveryPass) {
     const std::vector<size_t> whole = RunSession(GetParam(), true);
     ASSERT_EQ(shadow.partialPresents, 0);
     const std::vector<size_t> partial = RunSession(GetParam(), false);
-    // The compatibility layer shows whole frames for any present; the frames are still drawn
-    // in part, and the window must look the same.
-    if (!ZEM_OnCompatibilityLayer()) {
-        EXPECT_GT(shadow.partialPresents, PLAY_FRAMES / 2) << "play presents whole frames only";
-    }
+    EXPECT_GT(shadow.partialPresents, PLAY_FRAMES / 2) << "play presents whole frames only";
     ASSERT_EQ(partial.size(), whole.size());
     for (size_t pass = 0; pass < whole.size(); ++pass) {
         ASSERT_EQ(partial[pass], whole[pass]) << "the window differs after pass " << pass;

@@ -84,6 +84,12 @@ TEST_F(SurfaceTest, NewSurfaceIsScreenFormatAndFullyTransparent) {
     EXPECT_EQ(ZEM_RenderBox(90, 90, TILE, nullptr), nullptr);
 }
 
+TEST_F(SurfaceTest, TheScreenIsHandedOutOnlyWhileTheVideoModeIsSet) {
+    EXPECT_EQ(ZEM_VideoSurface(), display);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    EXPECT_EQ(ZEM_VideoSurface(), nullptr) << "a screen without video is none";
+}
+
 TEST_F(SurfaceTest, LoadedPictureDrawsAllButItsCyanPixels) {
     ScratchDir scratch;
     SDL_Surface* picture = SDL_CreateRGBSurface(0, 8, 6, 24, 0xff0000, 0xff00, 0xff, 0);

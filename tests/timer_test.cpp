@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <vector>
+
+#include "framework/clock.h"
+
 #include "tests/support/fake_clock.h"
 
 namespace {
@@ -78,6 +83,26 @@ TEST(TimerTest, ReadingSurvivesTheClockWrappingRound) {
     timer.Resume();
     clock.Advance(60);
     EXPECT_EQ(timer.GetTicks(), 160u);
+}
+
+// A frame's sleep goes to whatever clock the games run on, so a test's clock sees every
+// frame's rest; on SDL's own clock it really sleeps the time asked, on either SDL 1.2.
+TEST(FrameSleepTest, SleepsOnTheGamesClockAndForTheWholeRestAskedFor) {
+    const Uint32 rests[] = {0, 1, 4, 11};
+    {
+        FakeClock clock(2000);
+        for (Uint32 rest : rests) {
+            ZEM_SleepOutFrame(rest);
+        }
+        EXPECT_EQ(clock.Delays(), std::vector<Uint32>(std::begin(rests), std::end(rests)));
+        EXPECT_EQ(clock.Now(), 2016u);
+    }
+    for (Uint32 rest : rests) {
+        const auto start = std::chrono::steady_clock::now();
+        ZEM_SleepOutFrame(rest);
+        EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(rest))
+            << "a frame's rest of " << rest << " ms";
+    }
 }
 
 }  // namespace
