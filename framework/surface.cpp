@@ -63,7 +63,8 @@ void ZEM_BlitSurface(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* des
 }
 
 SDL_Surface* ZEM_NewSurface(int width, int height) {
-    SDL_Surface* screen = SDL_GetVideoSurface();
+    // Once video has been shut down, some SDL 1.2 builds still hand out the freed screen.
+    SDL_Surface* screen = SDL_WasInit(SDL_INIT_VIDEO) != 0 ? SDL_GetVideoSurface() : nullptr;
     if (screen == nullptr || width < 0 || height < 0) {
         return nullptr;
     }
