@@ -2,19 +2,21 @@
 
 #include <stdlib.h>
 
+#include "framework/surface.h"
+
 namespace {
 
 // The compatibility layer over SDL 2 reports 1.2.50 and up; classic SDL stops at 1.2.15.
 const Uint8 FIRST_COMPAT_PATCH = 50;
 
 void FlipWhileShown(SDL_Surface* screen) {
-    if (SDL_GetVideoSurface() != nullptr) {
+    if (ZEM_VideoSurface() != nullptr) {
         SDL_Flip(screen);
     }
 }
 
 void UpdateRectsWhileShown(SDL_Surface* screen, int count, SDL_Rect* rects) {
-    if (SDL_GetVideoSurface() != nullptr) {
+    if (ZEM_VideoSurface() != nullptr) {
         SDL_UpdateRects(screen, count, rects);
     }
 }

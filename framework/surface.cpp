@@ -62,9 +62,12 @@ void ZEM_BlitSurface(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* des
     SDL_BlitSurface(source, sourceRect, destination, &where);
 }
 
+SDL_Surface* ZEM_VideoSurface() {
+    return SDL_WasInit(SDL_INIT_VIDEO) != 0 ? SDL_GetVideoSurface() : nullptr;
+}
+
 SDL_Surface* ZEM_NewSurface(int width, int height) {
-    // Once video has been shut down, some SDL 1.2 builds still hand out the freed screen.
-    SDL_Surface* screen = SDL_WasInit(SDL_INIT_VIDEO) != 0 ? SDL_GetVideoSurface() : nullptr;
+    SDL_Surface* screen = ZEM_VideoSurface();
     if (screen == nullptr || width < 0 || height < 0) {
         return nullptr;
     }

@@ -19,6 +19,10 @@ constexpr SDL_Rect ZEM_Rect(int x, int y, int w, int h) {
 void ZEM_BlitSurface(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destination, int x,
                      int y);
 
+// The window's surface while video runs; null before a mode is set and once video is shut
+// down, where the compatibility layer still hands out the freed surface.
+SDL_Surface* ZEM_VideoSurface();
+
 // A new surface in the screen's format, entirely transparent. Null when SDL can't make one.
 SDL_Surface* ZEM_NewSurface(int width, int height);
 
