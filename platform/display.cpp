@@ -38,6 +38,7 @@ DisplayChoice chosen;
 bool fullScreenShown = false;
 bool switchRequested = false;
 void (*switchedHook)(bool) = nullptr;
+ScreenSizeReader screenSizeReader = nullptr;
 // The screen's size before the first video mode: full screen keeps it, so the monitor never
 // changes mode.
 int desktopWidth = 0;
@@ -49,6 +50,10 @@ SDL_Surface* shownPicture = nullptr;
 Layout shown{SCREEN_WIDTH, SCREEN_HEIGHT, 1, 0, 0, WINDOW_FLAGS};
 
 void RememberDesktopSize() {
+    if (screenSizeReader != nullptr) {
+        screenSizeReader(desktopWidth, desktopHeight);
+        return;
+    }
     const SDL_VideoInfo* info = SDL_GetVideoInfo();
     if (info != nullptr) {
         desktopWidth = info->current_w;
@@ -197,7 +202,7 @@ void ShowWholePicture(SDL_Surface* window) {
 SDL_Surface* EnlargedWindow() {
     ServeDisplay();
     PollPads();
-    SDL_Surface* window = SDL_GetVideoSurface();
+    SDL_Surface* window = ZEM_VideoSurface();
     return picture != nullptr ? window : nullptr;
 }
 
@@ -205,7 +210,7 @@ void PresentWhole(SDL_Surface* surface) {
     SDL_Surface* window = EnlargedWindow();
     if (window != nullptr) {
         ShowChanges(window, WHOLE_PICTURE);
-    } else if (SDL_GetVideoSurface() != nullptr) {
+    } else if (ZEM_VideoSurface() != nullptr) {
         plainFlip(surface);
     }
 }
@@ -213,7 +218,7 @@ void PresentWhole(SDL_Surface* surface) {
 void PresentRects(SDL_Surface* surface, int count, SDL_Rect* rects) {
     SDL_Surface* window = EnlargedWindow();
     if (window == nullptr) {
-        if (SDL_GetVideoSurface() != nullptr) {
+        if (ZEM_VideoSurface() != nullptr) {
             plainUpdateRects(surface, count, rects);
         }
         return;
@@ -249,7 +254,7 @@ bool LeavePlainWindow(SDL_Surface* window) {
 }
 
 void SwitchFullScreen() {
-    SDL_Surface* window = SDL_GetVideoSurface();
+    SDL_Surface* window = ZEM_VideoSurface();
     if (window == nullptr || !LeavePlainWindow(window)) {
         return;
     }
@@ -359,6 +364,10 @@ void ServeDisplay() {
         switchRequested = false;
         SwitchFullScreen();
     }
+}
+
+void SetScreenSizeReader(ScreenSizeReader reader) {
+    screenSizeReader = reader;
 }
 
 void OnFullScreenSwitched(void (*switched)(bool fullScreen)) {
