@@ -39,6 +39,7 @@ DisplayChoice chosen;
 bool fullScreenShown = false;
 bool switchRequested = false;
 void (*switchedHook)(bool) = nullptr;
+ScreenSizeReader screenSizeReader = nullptr;
 // The screen's size before the first video mode: full screen keeps it, so the monitor never
 // changes mode.
 int desktopWidth = 0;
@@ -50,6 +51,10 @@ SDL_Surface* shownPicture = nullptr;
 Layout shown{SCREEN_WIDTH, SCREEN_HEIGHT, 1, 0, 0, WINDOW_FLAGS};
 
 void RememberDesktopSize() {
+    if (screenSizeReader != nullptr) {
+        screenSizeReader(desktopWidth, desktopHeight);
+        return;
+    }
     const SDL_VideoInfo* info = SDL_GetVideoInfo();
     if (info != nullptr) {
         desktopWidth = info->current_w;
@@ -361,6 +366,10 @@ void ServeDisplay() {
 bool WindowToPicture(int windowX, int windowY, int* x, int* y) {
     return ZEM_PicturePointAt(windowX, windowY, shown.factor, shown.left, shown.top, SCREEN_WIDTH,
                               SCREEN_HEIGHT, x, y);
+}
+
+void SetScreenSizeReader(ScreenSizeReader reader) {
+    screenSizeReader = reader;
 }
 
 void OnFullScreenSwitched(void (*switched)(bool fullScreen)) {

@@ -21,6 +21,12 @@ struct DisplayChoice {
 // window when none does); the scale itself when the screen's size is unknown (0).
 int LargestScaleThatFits(int scale, int screenWidth, int screenHeight);
 
+// Where OpenDisplay learns the screen's size: SDL's video info unless set (null sets it back).
+// SDL's dummy drivers differ there: classic SDL tells no size, the compatibility layer a
+// 1024x768 screen.
+using ScreenSizeReader = void (*)(int& width, int& height);
+void SetScreenSizeReader(ScreenSizeReader reader);
+
 // The choice the next OpenDisplay opens (the plain window unless set).
 void ChooseDisplay(const DisplayChoice& choice);
 const DisplayChoice& ChosenDisplay();

@@ -78,12 +78,33 @@ Uint32 PixelOf(SDL_Surface* surface, int x, int y) {
     return reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch)[x];
 }
 
+// The screen the display is told of, whatever size the dummy driver tells.
+int screenWidth = 0;
+int screenHeight = 0;
+void TheScreenOfTheTest(int& width, int& height) {
+    width = screenWidth;
+    height = screenHeight;
+}
+
+// The dummy drivers and a screen that holds the window at every scale.
+void StartOnTheTestScreen() {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    screenWidth = SCREEN_WIDTH * MAX_SCALE;
+    screenHeight = SCREEN_HEIGHT * MAX_SCALE;
+    SetScreenSizeReader(TheScreenOfTheTest);
+}
+
 class ScaledPictureTest : public ::testing::TestWithParam<Case> {
 protected:
-    void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-    }
+    void SetUp() override { StartOnTheTestScreen(); }
+    void TearDown() override { SetScreenSizeReader(nullptr); }
+};
+
+class SmallScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override { StartOnTheTestScreen(); }
+    void TearDown() override { SetScreenSizeReader(nullptr); }
 };
 
 TEST_P(ScaledPictureTest, EveryPixelBecomesAnExactBlock) {
@@ -123,6 +144,22 @@ TEST(WindowSize, TheLargestScaleThatFitsTheScreen) {
     for (const auto& row : rows) {
         EXPECT_EQ(LargestScaleThatFits(row.scale, row.width, row.height), row.fits)
             << row.scale << " on " << row.width << "x" << row.height;
+    }
+}
+
+// The window that opens on a screen too small for the scale asked: the largest that fits.
+TEST_F(SmallScreenTest, TheWindowOpensAsLargeAsTheScreenHolds) {
+    const struct {
+        int scale, width, height, opened;
+    } rows[] = {{3, 1280, 1024, 2}, {4, 1920, 1080, 2}, {2, 800, 600, 1}, {2, 1280, 960, 2}};
+    for (const auto& row : rows) {
+        screenWidth = row.width;
+        screenHeight = row.height;
+        std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> window(
+            WindowAfter(*GameNamed("brixolan"), row.scale, ShowMainMenu), SDL_FreeSurface);
+        ASSERT_TRUE(window);
+        EXPECT_EQ(window->w, SCREEN_WIDTH * row.opened) << row.scale << " on " << row.width;
+        EXPECT_EQ(window->h, SCREEN_HEIGHT * row.opened) << row.scale << " on " << row.width;
     }
 }
 

@@ -79,7 +79,9 @@ TEST_F(SurfaceTest, NewSurfaceIsScreenFormatAndFullyTransparent) {
     EXPECT_TRUE(AreaIs(display, 0, 0, 640, 480, RED));
 
     EXPECT_EQ(ZEM_NewSurface(-1, 10), nullptr);
+    EXPECT_EQ(ZEM_VideoSurface(), display);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    EXPECT_EQ(ZEM_VideoSurface(), nullptr) << "the window went with video";
     EXPECT_EQ(ZEM_NewSurface(10, 10), nullptr) << "no screen to take the format from";
     EXPECT_EQ(ZEM_RenderBox(90, 90, TILE, nullptr), nullptr);
 }

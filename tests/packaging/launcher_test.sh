@@ -82,7 +82,10 @@ test_installed_tree() {
     for game in brixolan tamu; do
         [ -x "$LAUNCHERS/$game" ] || fail "no launcher $GAMES_DIR/$game"
         [ -x "$PREFIX/libexec/zem-arcade/$game" ] || fail "no program libexec/zem-arcade/$game"
-        gzip -dc "$PREFIX/share/man/man6/$game.6.gz" 2>/dev/null | grep -q "^\.TH ${game^^} 6" ||
+        # grep reads to the end: a grep -q leaving early would let gzip die of SIGPIPE,
+        # which pipefail counts as a missing page.
+        gzip -dc "$PREFIX/share/man/man6/$game.6.gz" 2>/dev/null |
+            grep "^\.TH ${game^^} 6" >/dev/null ||
             fail "no readable section 6 manual page for $game"
         [ -f "$PREFIX/share/applications/$game.desktop" ] || fail "no desktop entry for $game"
         grep -qx "Exec=$game" "$PREFIX/share/applications/$game.desktop" ||
