@@ -9,6 +9,7 @@
 #include "tamu/draw.h"
 #include "tamu/duel.h"
 #include "tamu/game.h"
+#include "tamu/linked_duel.h"
 #include "tamu/opponent.h"
 
 namespace tamu {
@@ -74,6 +75,9 @@ void PrePlay() {
     RestoreDuel(OpeningDuel());
     lastFrame = timer.GetTicks();
     ChooseComputers(chosenOnCommandLine.computer, chosenOnCommandLine.demo, ++duelsBegun);
+    if (LinkedDuelStarting()) {
+        BeginLinkedDuel();
+    }
 }
 
 void ChooseComputers(int topLevel, bool demo, std::uint32_t seed) {
@@ -106,6 +110,10 @@ int ComputerDirectionChanges(bool top) {
 }
 
 void PlayState() {
+    if (LinkedDuelRunning()) {
+        LinkedPlayState();
+        return;
+    }
     TakePlayEvent();
     PaddleControls controls[PADDLES];
     ReadControls(controls);
