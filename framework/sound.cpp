@@ -83,6 +83,14 @@ void ZEM_PlaySound(ZemSound sound) {
     SDL_UnlockAudio();
 }
 
+void ZEM_PlaySounds(ZemSoundBits sounds) {
+    for (int sound = 0; sound < SOUND_COUNT; ++sound) {
+        if ((sounds & SoundBit(static_cast<ZemSound>(sound))) != 0) {
+            ZEM_PlaySound(static_cast<ZemSound>(sound));
+        }
+    }
+}
+
 void ZEM_SetSoundMuted(bool mute) {
     muted = mute;
     if (muted && DeviceOpen()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "SDL.h"
 
 // The games' sound effects and the one call that plays them. Play code says what happened
@@ -41,6 +43,16 @@ void ZEM_CloseSound();
 
 // Plays the effect beside whatever sounds already.
 void ZEM_PlaySound(ZemSound sound);
+
+// A frame's effects as bits, bit n for effect n: what a step of the rules reports, to be
+// played (or not, for a frame played again) by whoever runs the step.
+using ZemSoundBits = std::uint32_t;
+static_assert(SOUND_COUNT <= 32, "every effect has a bit");
+constexpr ZemSoundBits SoundBit(ZemSound sound) {
+    return ZemSoundBits{1} << sound;
+}
+// Plays each effect whose bit is set, in the order of the effects above.
+void ZEM_PlaySounds(ZemSoundBits sounds);
 
 // Switched off, nothing is heard, also what was sounding; it may be switched before or
 // after the device is opened.

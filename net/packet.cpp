@@ -44,7 +44,7 @@ private:
 
 bool KnownKind(std::uint8_t kind) {
     return kind >= static_cast<std::uint8_t>(PacketKind::CONTROLS) &&
-           kind <= static_cast<std::uint8_t>(PacketKind::DESYNC);
+           kind <= static_cast<std::uint8_t>(PacketKind::WELCOME);
 }
 
 bool InWindow(std::uint32_t frame, const FrameWindow& window) {

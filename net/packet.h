@@ -27,6 +27,7 @@ enum class PacketKind : std::uint8_t {
     CONTINUE = 3,  // the end that chose "Continue Game" goes on after the pause at `frame`
     TO_MENU = 4,   // "Return to Menu": the duel ends on both
     DESYNC = 5,    // the two duels differed at `frame`: both stop
+    WELCOME = 6,   // the host takes the guest as its opponent
 };
 
 struct NetPacket {

@@ -18,7 +18,28 @@ RollbackSession::RollbackSession(const DuelRules& rules, const DuelSnapshot& sta
 }
 
 bool RollbackSession::CanAdvance() const {
-    return desyncFrame == 0 && frame + 1 <= remoteKnown + MAX_PREDICTED_FRAMES;
+    return desyncFrame == 0 && frame + 1 <= remoteKnown + MAX_PREDICTED_FRAMES &&
+           (stopFrame == 0 || frame < stopFrame);
+}
+
+bool RollbackSession::Stopped() const {
+    return stopFrame != 0 && frame == stopFrame && remoteKnown >= stopFrame && firstWrong == 0;
+}
+
+void RollbackSession::StopAt(std::uint32_t at) {
+    if (stopFrame != 0 && stopFrame <= at) {
+        return;
+    }
+    stopFrame = at;
+    // What was played past it on a guess never happened.
+    if (frame > stopFrame) {
+        frame = stopFrame;
+    }
+}
+
+void RollbackSession::Settle() {
+    PutRight();
+    Confirm();
 }
 
 std::uint8_t RollbackSession::RemoteControls(std::uint32_t at) const {
@@ -97,6 +118,9 @@ std::uint32_t RollbackSession::Advance(std::uint8_t controls) {
     // The control read now acts after the delay.
     localKnown = frame + 1 + delay;
     local[Slot(localKnown)] = controls;
+    if ((controls & NET_PAUSE) != 0) {
+        StopAt(localKnown);
+    }
     ++frame;
     const std::uint32_t sounds = PlayFrame(frame);
     if (syncTest) {
@@ -154,6 +178,9 @@ bool RollbackSession::Take(const std::uint8_t* data, std::size_t size) {
         }
         remote[Slot(at)] = packet.controls[i];
         remoteKnown = at;
+        if ((packet.controls[i] & NET_PAUSE) != 0) {
+            StopAt(at);
+        }
         if (at <= frame && guessed[Slot(at)] != packet.controls[i] &&
             (firstWrong == 0 || at < firstWrong)) {
             firstWrong = at;
@@ -169,6 +196,11 @@ bool RollbackSession::Take(const std::uint8_t* data, std::size_t size) {
     seenLead += (sample - seenLead) / 8;
     theirLead = packet.lead;
     return true;
+}
+
+std::uint32_t RollbackSession::ConfirmedChecksum(std::uint32_t at) const {
+    const Checksum& entry = mine[Slot(at)];
+    return entry.frame == at && at <= confirmed ? entry.value : 0;
 }
 
 int RollbackSession::LeadSixteenths() const {

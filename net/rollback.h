@@ -41,11 +41,22 @@ public:
     const DuelSnapshot& State() const { return states[frame % KEPT_FRAMES]; }
 
     // Whether the next frame may be played: false while the other end's controls are more
-    // than MAX_PREDICTED_FRAMES behind.
+    // than MAX_PREDICTED_FRAMES behind, and from the frame where an end paused.
     bool CanAdvance() const;
     // Plays the next frame with this end's controls read now, after putting right any frame
     // played on a wrong guess. The sounds of frames not heard before.
     std::uint32_t Advance(std::uint8_t controls);
+
+    // A pause pressed on either end (NET_PAUSE in its controls) stops the duel after that
+    // frame on both: the end that played past it on a guess is put back to it. Stopped once
+    // every frame up to it is known from both ends and played right, so that no earlier pause
+    // can still turn up; the frame it stopped at (0 while it runs).
+    bool Stopped() const;
+    std::uint32_t StopFrame() const { return stopFrame; }
+    // Puts right what the latest packets showed guessed wrong, without playing a new frame.
+    void Settle();
+    // This end's controls that the other end is known to hold: frames 1 to it.
+    std::uint32_t HeldByOtherEnd() const { return remoteAck; }
 
     // Sync test: every frame is put back and played again up to MAX_PREDICTED_FRAMES deep,
     // and must give the same checksums.
@@ -63,6 +74,8 @@ public:
     // Frames played with both ends' controls and compared with the other end's checksum.
     std::uint32_t ConfirmedFrame() const { return confirmed; }
     std::uint32_t ComparedFrame() const { return compared; }
+    // This end's checksum of a confirmed frame among the latest KEPT_FRAMES (0 otherwise).
+    std::uint32_t ConfirmedChecksum(std::uint32_t at) const;
     // Frames played again because of a wrong guess, in all.
     std::uint32_t ReplayedFrames() const { return replayed; }
     // The other end's controls as this end used them for `at` (known or guessed).
@@ -77,6 +90,7 @@ private:
     };
 
     void PutRight();
+    void StopAt(std::uint32_t at);
     std::uint32_t PlayFrame(std::uint32_t at);
     void Confirm();
     void Compare(std::uint32_t at);
@@ -103,6 +117,7 @@ private:
     Checksum mine[KEPT_FRAMES];
     Checksum theirs[KEPT_FRAMES];
     std::uint32_t desyncFrame = 0;
+    std::uint32_t stopFrame = 0;
     std::uint32_t replayed = 0;
     int refused = 0;
     int seenLead = 0;   // frames this end is on when a packet arrives minus the sender's, x16

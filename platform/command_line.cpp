@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "net/link.h"
 #include "platform/display_options.h"
 #include "shell/game.h"
 #include "platform/hotkeys.h"
@@ -33,6 +34,9 @@ OptionOutcome FullScreen(const char*);
 OptionOutcome Levels(const char* value);
 OptionOutcome Computer(const char* value);
 OptionOutcome Demo(const char*);
+OptionOutcome Host(const char* value);
+OptionOutcome Join(const char* value);
+OptionOutcome Port(const char* value);
 
 const CommandLineOption OPTIONS[] = {
     {"--help", nullptr, "show this help and the keys, then end", false, ShowHelp},
@@ -47,6 +51,13 @@ const CommandLineOption OPTIONS[] = {
      &ZemGame::hasComputerPlayers},
     {"--demo", nullptr, "the computer plays itself, no menu first (Left or Right takes over)",
      false, Demo, &ZemGame::hasComputerPlayers},
+    {"--host", "[=ADDRESS]",
+     "wait for an opponent from the network (on every address of this machine, or ADDRESS)", true,
+     Host, &ZemGame::playsOverNetwork},
+    {"--join", "HOST[:PORT]", "play against the host at HOST (a name or an IPv4 address)", false,
+     Join, &ZemGame::playsOverNetwork},
+    {"--port", "N", "the UDP port to host on or to join (default " DEFAULT_DUEL_PORT_TEXT ")",
+     false, Port, &ZemGame::playsOverNetwork},
 };
 
 // Whether this game takes the option.
@@ -200,6 +211,54 @@ OptionOutcome Demo(const char*) {
     return OptionOutcome::KEEP_GOING;
 }
 
+OptionOutcome Host(const char* value) {
+    chosenOnCommandLine.host = true;
+    chosenOnCommandLine.hostAddress = value != nullptr ? value : "";
+    if (value != nullptr && chosenOnCommandLine.hostAddress.empty()) {
+        Report("--host= needs an address after the '='");
+        return OptionOutcome::BAD_VALUE;
+    }
+    return OptionOutcome::KEEP_GOING;
+}
+
+OptionOutcome Join(const char* value) {
+    std::uint16_t port = 0;
+    if (!SplitHostAndPort(value, chosenOnCommandLine.joinHost, port)) {
+        Report(std::string("--join takes HOST or HOST:PORT (PORT from 1 to 65535), not \"") +
+               value + "\"");
+        return OptionOutcome::BAD_VALUE;
+    }
+    if (std::string(value).find(':') != std::string::npos) {
+        chosenOnCommandLine.port = port;
+    }
+    return OptionOutcome::KEEP_GOING;
+}
+
+OptionOutcome Port(const char* value) {
+    chosenOnCommandLine.port = ReadPort(value);
+    if (chosenOnCommandLine.port == 0) {
+        Report(std::string("--port takes a whole number from 1 to 65535, not \"") + value + "\"");
+        return OptionOutcome::BAD_VALUE;
+    }
+    return OptionOutcome::KEEP_GOING;
+}
+
+// What can't go together, once every option is read; null when all fits.
+const char* Clash() {
+    const CommandLineChoices& chosen = chosenOnCommandLine;
+    const bool overNetwork = chosen.host || !chosen.joinHost.empty();
+    if (chosen.host && !chosen.joinHost.empty()) {
+        return "--host and --join can't go together: one end hosts, the other joins";
+    }
+    if (chosen.port != 0 && !overNetwork) {
+        return "--port needs --host or --join";
+    }
+    if (overNetwork && (chosen.demo || chosen.computer >= 0)) {
+        return "a network duel is between two players: no --computer or --demo with it";
+    }
+    return nullptr;
+}
+
 int Refuse(const std::string& why) {
     Report(why);
     PrintUsage(stderr);
@@ -252,6 +311,9 @@ int TakeCommandLine(int argc, char* argv[]) {
         if (outcome == OptionOutcome::END_RUN) {
             return std::fflush(stdout) == 0 ? ANSWERED : ANSWER_LOST;
         }
+    }
+    if (const char* clash = Clash()) {
+        return Refuse(clash);
     }
     return RUN_THE_GAME;
 }

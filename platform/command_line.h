@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // The command line. A plain start takes no arguments; "--help" and "--version" answer and
@@ -27,6 +28,10 @@ struct CommandLineChoices {
     std::string levels;       // "--levels FILE": a level set of the player's own; empty if not
     int computer = -1;        // "--computer[=LEVEL]": 0 easy, 1 normal, 2 hard; -1 not asked
     bool demo = false;        // "--demo": the computer plays both paddles, no menu first
+    bool host = false;        // "--host[=ADDRESS]": wait for an opponent on the network
+    std::string hostAddress;  // the address to listen on; empty: every address
+    std::string joinHost;     // "--join HOST[:PORT]": the host to play against; empty if not
+    std::uint16_t port = 0;   // "--port N", or the PORT of --join; 0: the default port
 };
 extern CommandLineChoices chosenOnCommandLine;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 // What a game hands to the shared shell: everything in which the two programs differ. The
@@ -24,6 +25,22 @@ struct ZemGame {
     bool playsLevelSets = false;
     // Whether a computer may play a paddle, and so the game takes "--computer" and "--demo".
     bool hasComputerPlayers = false;
+    // Whether two machines may play it, and so the game takes "--host", "--join" and "--port".
+    bool playsOverNetwork = false;
+
+    // A game that two machines play looks after the link between them here; all null in a
+    // game without one, and each does nothing while no link was asked for.
+    // Before the window opens: false ends the start with status 1 (it has said why).
+    bool (*OpenLink)() = nullptr;
+    // On every pass of the main menu and of the help, pause and lose screens: true when the
+    // other machine started a game, which the main menu then starts here too and a waiting
+    // screen gives way to.
+    bool (*ServeLink)() = nullptr;
+    // The line about the link shown under the main menu and in the caption; empty for none.
+    std::string (*LinkLine)() = nullptr;
+    // Whether "Play" on the main menu may start a game now (the end that waits for the other
+    // to start, or for an opponent, may not).
+    bool (*MayStartPlay)() = nullptr;
 };
 
 // The game the shell is running; set by ZEM_RunGame (or by a test's driver).

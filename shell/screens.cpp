@@ -14,6 +14,7 @@
 #include "platform/pointer.h"
 #include "shell/globals.h"
 #include "shell/main_loop.h"
+#include "shell/startup.h"
 #include "platform/quit_request.h"
 #include "things/displacer_thing.h"
 
@@ -37,11 +38,10 @@ const int CHOICE_PLAY = 0;
 const int CHOICE_HELP = 1;
 const int CHOICE_QUIT = 2;
 
-// The pause menu's options, in order.
-const int CHOICE_CONTINUE = 0;
-const int CHOICE_RETURN_TO_MENU = 1;
-
-const int NO_CHOICE = -1;
+const SDL_Color NOTICE_HEADER = {255, 255, 255, 0};
+// The link's line under the main menu: white over the picture, near its foot.
+const SDL_Color LINK_LINE_COLOUR = {255, 255, 255, 0};
+const int LINK_LINE_Y = 430;
 
 const int BOX_TILE_SIZE = 30;
 const int BOX_MARGIN = 10;  // box beyond the text on every side of the main menu
@@ -147,10 +147,35 @@ void DrawBoxAndLines() {
     }
 }
 
-// The main menu's lines in a box in the middle of the background picture. While the window
-// shows it unchanged, the pass draws and presents nothing.
+// The link's line as last drawn on the main menu (and put in the caption).
+std::string linkLineShown;
+
+std::string LinkLine() {
+    return game->LinkLine != nullptr ? game->LinkLine() : std::string();
+}
+
+void DrawLinkLine(const std::string& line) {
+    if (line != linkLineShown) {
+        const std::string caption = WindowCaption();
+        SDL_WM_SetCaption((line.empty() ? caption : caption + ": " + line).c_str(), nullptr);
+    }
+    linkLineShown = line;
+    if (line.empty()) {
+        return;
+    }
+    SDL_Surface* text = TTF_RenderText_Solid(arialFont1, line.c_str(), LINK_LINE_COLOUR);
+    if (text != nullptr) {
+        ZEM_BlitSurface(text, nullptr, screen, CentredX(text), LINK_LINE_Y);
+        SDL_FreeSurface(text);
+    }
+}
+
+// The main menu's lines in a box in the middle of the background picture, and the link's
+// line when there is one. While the window shows it unchanged, the pass draws and presents
+// nothing.
 void DrawMainMenu() {
-    if (mainMenuPicture.Shown()) {
+    const std::string line = LinkLine();
+    if (mainMenuPicture.Shown() && line == linkLineShown) {
         // No present this pass, so what a present would serve is served here: F11, the pads
         // and the mouse work on a menu nobody has touched yet.
         ServeDisplay();
@@ -165,21 +190,36 @@ void DrawMainMenu() {
     } else {
         DrawBoxAndLines();
     }
+    DrawLinkLine(line);
     ZEM_Flip(screen);
     mainMenuPicture.MarkShown();
 }
 
-// Asked on every pass of a screen that waits for a key. Nothing is presented while its
-// picture stands still, so a full-screen switch, the pads and the mouse are served here; a
-// quit signal ends the wait.
-bool StopWaiting() {
-    ServeDisplay();
-    PollPads();
-    PollPointer();
-    return QuitRequested();
+bool LinkStartedPlay() {
+    return game->ServeLink != nullptr && game->ServeLink();
+}
+
+void StartPlay() {
+    // Off to another screen: the menu is drawn afresh when it comes back.
+    mainMenuPicture.Forget();
+    ReleasePadSteering();
+    ReleasePointerSteering();
+    FeedPaddlesPlainly();
+    game->PrePlay();
+    PushState(game->PlayState);
 }
 
 }  // namespace
+
+// Asked on every pass of a screen that waits for a key. Nothing is presented while its
+// picture stands still, so a full-screen switch, the pads and the mouse are served here; a
+// quit signal ends the wait.
+bool ServeWhileWaiting() {
+    ServeDisplay();
+    PollPads();
+    PollPointer();
+    return QuitRequested() || LinkStartedPlay();
+}
 
 void PreMenu() {
     menu->Reset();
@@ -191,19 +231,21 @@ void PreMenu() {
 }
 
 void MenuState() {
+    if (LinkStartedPlay()) {
+        StartPlay();
+        return;
+    }
     DrawMainMenu();
     const int choice = menu->AcceptChoice(event);
-    if (choice != NO_CHOICE) {
+    if (choice != NO_CHOICE && choice != CHOICE_PLAY) {
         // Off to another screen: the menu is drawn afresh when it comes back.
         mainMenuPicture.Forget();
     }
     switch (choice) {
         case CHOICE_PLAY:
-            ReleasePadSteering();
-            ReleasePointerSteering();
-            FeedPaddlesPlainly();
-            game->PrePlay();
-            PushState(game->PlayState);
+            if (game->MayStartPlay == nullptr || game->MayStartPlay()) {
+                StartPlay();
+            }
             break;
         case CHOICE_HELP:
             PushState(HelpState);
@@ -227,7 +269,7 @@ void HelpState() {
     menu->AddOption(PRESS_ENTER);
     menu->ShowBoxed(screen, impactFont1, arialFont1, menuBox);
     // The box stays as drawn: nothing on this screen changes until Enter (or a quit signal).
-    while (!StopWaiting() && menu->AcceptChoice(event) == NO_CHOICE) {
+    while (!ServeWhileWaiting() && menu->AcceptChoice(event) == NO_CHOICE) {
         if (SDL_PollEvent(nullptr) == 0) {
             ZEM_Delay(HELP_KEY_WAIT_MS);
         }
@@ -236,7 +278,7 @@ void HelpState() {
     StateStack.pop();
 }
 
-void PauseState() {
+int ChooseOnPauseScreen(bool (*stopWaiting)()) {
     ZEM_PlaySound(SOUND_PAUSE_OPENED);
     // Time on the pause screen must not count, or the pacer would see a gap afterwards.
     timer.Pause();
@@ -249,7 +291,16 @@ void PauseState() {
     if (game->pauseSavesScreen) {
         savedScreen.TakeShot(screen, menu->CentredArea(screen, impactFont2, impactFont1));
     }
-    int choice = menu->WaitForChoice(event, screen, impactFont2, impactFont1, StopWaiting);
+    const int choice = menu->WaitForChoice(event, screen, impactFont2, impactFont1, stopWaiting);
+    if (game->pauseSavesScreen) {
+        savedScreen.ReturnShot();
+    }
+    timer.Resume();
+    return choice;
+}
+
+void PauseState() {
+    const int choice = ChooseOnPauseScreen(ServeWhileWaiting);
     if (choice == CHOICE_CONTINUE) {
         StateStack.pop();
     } else if (choice == CHOICE_RETURN_TO_MENU) {
@@ -257,10 +308,6 @@ void PauseState() {
         StateStack.pop();
         PreMenu();
     }
-    if (game->pauseSavesScreen) {
-        savedScreen.ReturnShot();
-    }
-    timer.Resume();
 }
 
 void ShowOverPlay(const std::vector<std::string>& headers, SDL_Color headerColour) {
@@ -270,7 +317,18 @@ void ShowOverPlay(const std::vector<std::string>& headers, SDL_Color headerColou
         menu->AddHeader(line);
     }
     menu->AddOption(PRESS_ENTER);
-    menu->WaitForChoice(event, screen, impactFont2, arialFont1, StopWaiting);
+    menu->WaitForChoice(event, screen, impactFont2, arialFont1, ServeWhileWaiting);
+}
+
+void ShowNotice(const std::vector<std::string>& lines, bool (*stopWaiting)()) {
+    menu->Reset();
+    menu->SetHeaderColor(NOTICE_HEADER.r, NOTICE_HEADER.g, NOTICE_HEADER.b);
+    for (std::string line : lines) {
+        menu->AddHeader(line);
+    }
+    menu->AddOption(PRESS_ENTER);
+    // Drawn over play, which is painted anew by the next duel.
+    menu->WaitForChoice(event, screen, impactFont1, arialFont1, stopWaiting);
 }
 
 void LoseState() {

@@ -175,6 +175,10 @@ int ZEM_RunGame(const ZemGame& theGame, int argc, char* argv[]) {
     }
     ChooseDisplayForThisRun(chosenOnCommandLine.scale, chosenOnCommandLine.fullScreen);
     CatchQuitSignals();
+    // A host that can't listen, or a guest turned away, ends here before any window opens.
+    if (theGame.OpenLink != nullptr && !theGame.OpenLink()) {
+        return 1;
+    }
     // A failed start-up leaves everything as it stands: no clean-up, no score written.
     if (!ZEM_StartGame(theGame)) {
         return 1;

@@ -4,6 +4,7 @@
 
 #include "framework/changed_areas.h"
 #include "framework/present.h"
+#include "framework/surface.h"
 #include "shell/globals.h"
 #include "shell/playfield.h"
 #include "tamu/constants.h"
@@ -69,6 +70,14 @@ void Present(bool linesChanged) {
 }
 
 }  // namespace
+
+void PaintPlayfield() {
+    ZEM_BlitSurface(background, nullptr, screen, 0, 0);
+    PaintWall(TOP_BOUND);
+    PaintWall(LEFT_BOUND);
+    PaintWall(RIGHT_BOUND);
+    PaintWall(BOTTOM_BOUND);
+}
 
 void DrawGame() {
     // Repainting the two end walls wipes last frame's score lines.

@@ -1,6 +1,7 @@
 #include "tamu/game.h"
 
 #include "tamu/constants.h"
+#include "tamu/linked_duel.h"
 
 namespace tamu {
 
@@ -20,6 +21,11 @@ const ZemGame GAME = {
     CapFrameRate,
     false,
     true,
+    true,
+    OpenDuelLink,
+    ServeDuelLink,
+    DuelLinkLine,
+    MayStartDuel,
 };
 
 }  // namespace tamu

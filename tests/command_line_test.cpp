@@ -89,6 +89,10 @@ TEST(CommandLine, AnythingElseIsRefusedWithTheUsageOnStandardErrorAndStatusTwo) 
         // A game without computer players doesn't take their options.
         {{"--computer"}, "testbed: unknown option '--computer'\n"},
         {{"--demo"}, "testbed: unknown option '--demo'\n"},
+        // Nor one that isn't played over the network the network's.
+        {{"--host"}, "testbed: unknown option '--host'\n"},
+        {{"--join", "h"}, "testbed: unknown option '--join'\n"},
+        {{"--port", "47600"}, "testbed: unknown option '--port'\n"},
     };
     ZemGame withComputers = FAKE_GAME;
     withComputers.hasComputerPlayers = true;
@@ -98,12 +102,35 @@ TEST(CommandLine, AnythingElseIsRefusedWithTheUsageOnStandardErrorAndStatusTwo) 
         {{"--computer="}, "testbed: unknown computer level '' (easy, normal or hard)\n"},
         {{"--demo=1"}, "testbed: option '--demo' takes no value\n"},
     };
+    ZemGame overNetwork = FAKE_GAME;
+    overNetwork.playsOverNetwork = true;
+    overNetwork.hasComputerPlayers = true;
+    const std::pair<std::vector<std::string>, std::string> networkRefusals[] = {
+        {{"--port", "0", "--host"},
+         "testbed: --port takes a whole number from 1 to 65535, not \"0\"\n"},
+        {{"--host", "--port=65536"},
+         "testbed: --port takes a whole number from 1 to 65535, not \"65536\"\n"},
+        {{"--join", "h:x"},
+         "testbed: --join takes HOST or HOST:PORT (PORT from 1 to 65535), not \"h:x\"\n"},
+        {{"--join=:47600"},
+         "testbed: --join takes HOST or HOST:PORT (PORT from 1 to 65535), not \":47600\"\n"},
+        {{"--join"}, "testbed: option '--join' needs a value\n"},
+        {{"--host="}, "testbed: --host= needs an address after the '='\n"},
+        {{"--host", "--join", "h"},
+         "testbed: --host and --join can't go together: one end hosts, the other joins\n"},
+        {{"--port", "47600"}, "testbed: --port needs --host or --join\n"},
+        {{"--host", "--demo"},
+         "testbed: a network duel is between two players: no --computer or --demo with it\n"},
+    };
     std::vector<std::pair<const ZemGame*, std::pair<std::vector<std::string>, std::string>>> cases;
     for (const auto& refusal : refusals) {
         cases.push_back({&FAKE_GAME, refusal});
     }
     for (const auto& refusal : computerRefusals) {
         cases.push_back({&withComputers, refusal});
+    }
+    for (const auto& refusal : networkRefusals) {
+        cases.push_back({&overNetwork, refusal});
     }
     for (const auto& [theGame, refusal] : cases) {
         const auto& [arguments, said] = refusal;
@@ -140,4 +167,43 @@ TEST(CommandLine, WindowAndSoundOptionsAreNotedForTheRun) {
         EXPECT_EQ(chosenOnCommandLine.fullScreen, row.fullScreen);
         EXPECT_EQ(chosenOnCommandLine.mute, row.mute);
     }
+}
+
+// The ends of a network duel: which end, and where; no port given is the default one (0).
+TEST(CommandLine, TheNetworkEndsAreNotedForTheRun) {
+    ZemGame overNetwork = FAKE_GAME;
+    overNetwork.playsOverNetwork = true;
+    const ZemGame* before = game;
+    game = &overNetwork;
+    const struct {
+        std::vector<std::string> words;
+        bool host;
+        const char* hostAddress;
+        const char* joinHost;
+        int port;
+    } rows[] = {
+        {{"--host"}, true, "", "", 0},
+        {{"--host=127.0.0.1", "--port", "47601"}, true, "127.0.0.1", "", 47601},
+        {{"--join", "127.0.0.1"}, false, "", "127.0.0.1", 0},
+        {{"--join=far.example:5000"}, false, "", "far.example", 5000},
+        {{"--port=6000", "--join", "far.example"}, false, "", "far.example", 6000},
+    };
+    for (auto row : rows) {
+        row.words.insert(row.words.begin(), "testbed");
+        std::vector<char*> argv;
+        for (std::string& word : row.words) {
+            argv.push_back(word.data());
+        }
+        EXPECT_EQ(TakeCommandLine(static_cast<int>(argv.size()), argv.data()), RUN_THE_GAME)
+            << row.words[1];
+        EXPECT_EQ(chosenOnCommandLine.host, row.host) << row.words[1];
+        EXPECT_EQ(chosenOnCommandLine.hostAddress, row.hostAddress) << row.words[1];
+        EXPECT_EQ(chosenOnCommandLine.joinHost, row.joinHost) << row.words[1];
+        EXPECT_EQ(chosenOnCommandLine.port, row.port) << row.words[1];
+    }
+    const Answer help = RunWith({"--help"}, overNetwork);
+    for (const char* option : {"--host[=ADDRESS]", "--join HOST[:PORT]", "--port N", "47623"}) {
+        EXPECT_NE(help.output.find(option), std::string::npos) << option;
+    }
+    game = before;
 }
