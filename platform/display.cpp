@@ -10,8 +10,7 @@
 #include "framework/scale.h"
 #include "framework/surface.h"
 #include "platform/gamepads.h"
-#include "shell/globals.h"
-#include "shell/main_loop.h"
+#include "platform/host.h"
 #include "platform/report.h"
 
 namespace {
@@ -244,7 +243,9 @@ bool LeavePlainWindow(SDL_Surface* window) {
     }
     SDL_BlitSurface(window, nullptr, picture, nullptr);
     ZEM_DrawOnPictureFor(window, picture);
-    screen = picture;
+    if (Host() != nullptr && Host()->drawingSurface != nullptr) {
+        *Host()->drawingSurface = picture;
+    }
     return true;
 }
 

@@ -29,7 +29,9 @@ void RunMainLoop() {
     while (!StateStack.empty()) {
         void (*state)() = StateStack.top().statePointer;
         state();
-        EndOnQuitRequest();
+        if (TakeQuitRequest()) {
+            EmptyStateStack();
+        }
         game->CapFrameRate();
     }
 }
