@@ -91,6 +91,12 @@ void ZEM_PlaySounds(ZemSoundBits sounds) {
     }
 }
 
+void ZEM_PlaySounds(const ZemFrameSounds& sounds) {
+    for (int played = 0; played < sounds.count; ++played) {
+        ZEM_PlaySound(sounds.sounds[played]);
+    }
+}
+
 void ZEM_SetSoundMuted(bool mute) {
     muted = mute;
     if (muted && DeviceOpen()) {

@@ -54,6 +54,20 @@ constexpr ZemSoundBits SoundBit(ZemSound sound) {
 // Plays each effect whose bit is set, in the order of the effects above.
 void ZEM_PlaySounds(ZemSoundBits sounds);
 
+// A frame's effects in the order they happened, the same effect as often as it happened (a
+// ball breaking two bricks at once is heard twice): for rules where that counts.
+struct ZemFrameSounds {
+    static const int MOST = 16;  // far more than one frame of any game can set off
+    int count = 0;
+    ZemSound sounds[MOST] = {};
+    void Add(ZemSound sound) {
+        if (count < MOST) {
+            sounds[count++] = sound;
+        }
+    }
+};
+void ZEM_PlaySounds(const ZemFrameSounds& sounds);
+
 // Switched off, nothing is heard, also what was sounding; it may be switched before or
 // after the device is opened.
 void ZEM_SetSoundMuted(bool muted);

@@ -5,7 +5,7 @@
 
 #include "net/link.h"
 #include "platform/display_options.h"
-#include "shell/game.h"
+#include "platform/host.h"
 #include "platform/hotkeys.h"
 #include "platform/report.h"
 
@@ -23,7 +23,7 @@ struct CommandLineOption {
     const char* description;  // one line of the usage
     bool valueOptional;       // the value may be left out, and is then given only after "="
     OptionOutcome (*take)(const char* value);  // value is null for an option without one
-    bool ZemGame::*offeredIf = nullptr;        // the game's flag that offers it; null: every game
+    bool PlatformHost::*offeredIf = nullptr;   // the game's flag that offers it; null: every game
 };
 
 OptionOutcome ShowHelp(const char*);
@@ -45,24 +45,24 @@ const CommandLineOption OPTIONS[] = {
     {"--fullscreen", nullptr, "start in full screen (F11 switches)", false, FullScreen},
     {"--mute", nullptr, "start without sound (for this run; M switches it)", false, Mute},
     {"--levels", "FILE", "play the level set in FILE instead of \"levelmaps\"", false, Levels,
-     &ZemGame::playsLevelSets},
+     &PlatformHost::playsLevelSets},
     {"--computer", "[=LEVEL]",
      "play the duel against the computer: easy, normal (the default) or hard", true, Computer,
-     &ZemGame::hasComputerPlayers},
+     &PlatformHost::hasComputerPlayers},
     {"--demo", nullptr, "the computer plays itself, no menu first (Left or Right takes over)",
-     false, Demo, &ZemGame::hasComputerPlayers},
+     false, Demo, &PlatformHost::hasComputerPlayers},
     {"--host", "[=ADDRESS]",
      "wait for an opponent from the network (on every address of this machine, or ADDRESS)", true,
-     Host, &ZemGame::playsOverNetwork},
+     Host, &PlatformHost::playsOverNetwork},
     {"--join", "HOST[:PORT]", "play against the host at HOST (a name or an IPv4 address)", false,
-     Join, &ZemGame::playsOverNetwork},
+     Join, &PlatformHost::playsOverNetwork},
     {"--port", "N", "the UDP port to host on or to join (default " DEFAULT_DUEL_PORT_TEXT ")",
-     false, Port, &ZemGame::playsOverNetwork},
+     false, Port, &PlatformHost::playsOverNetwork},
 };
 
 // Whether this game takes the option.
 bool Offered(const CommandLineOption& option) {
-    return option.offeredIf == nullptr || (game != nullptr && game->*option.offeredIf);
+    return option.offeredIf == nullptr || (Host() != nullptr && Host()->*option.offeredIf);
 }
 
 // Keys every game has, after the game's own from its help screen.
@@ -94,8 +94,8 @@ void PrintColumns(std::FILE* out, int width, const std::string& left, const std:
 
 void PrintUsage(std::FILE* out) {
     std::fprintf(out, "Usage: %s [OPTION]...\n", ProgramName().c_str());
-    std::fprintf(out, "Starts %s in a window.\n\n", game->caption);
-    if (game->playsLevelSets) {
+    std::fprintf(out, "Starts %s in a window.\n\n", Host()->caption);
+    if (Host()->playsLevelSets) {
         std::fprintf(out,
                      "The levels are read from \"levelmaps\"; a set of your own (--levels) "
                      "keeps its\nhigh score apart, in \"hiscore-NAME\" (NAME the set's "
@@ -136,7 +136,7 @@ void PrintHotkey(const char* keyName, const char* what) {
 // The help screen's lines read "keys  =  what they do".
 void PrintKeys() {
     std::printf("\nKeys:\n");
-    for (const char* line : game->helpLines) {
+    for (const char* line : *Host()->helpLines) {
         const std::string text = line;
         const std::string::size_type equals = text.find('=');
         if (equals == std::string::npos) {

@@ -10,9 +10,8 @@
 #include "framework/scale.h"
 #include "framework/surface.h"
 #include "platform/gamepads.h"
+#include "platform/host.h"
 #include "platform/pointer.h"
-#include "shell/globals.h"
-#include "shell/main_loop.h"
 #include "platform/report.h"
 
 namespace {
@@ -245,7 +244,9 @@ bool LeavePlainWindow(SDL_Surface* window) {
     }
     SDL_BlitSurface(window, nullptr, picture, nullptr);
     ZEM_DrawOnPictureFor(window, picture);
-    screen = picture;
+    if (Host() != nullptr && Host()->drawingSurface != nullptr) {
+        *Host()->drawingSurface = picture;
+    }
     return true;
 }
 

@@ -8,6 +8,11 @@
 // format, and every present copies it onto the window enlarged (each pixel a square block of
 // one colour), centred on black in full screen.
 
+// The picture both games draw, and the window it is shown in at scale 1.
+const int SCREEN_WIDTH = 640;
+const int SCREEN_HEIGHT = 480;
+const int SCREEN_BPP = 32;
+
 const int MIN_SCALE = 1;
 const int MAX_SCALE = 4;
 

@@ -3,8 +3,7 @@
 #include <vector>
 
 #include "framework/key_press.h"
-#include "shell/game.h"
-#include "shell/main_loop.h"
+#include "platform/host.h"
 
 namespace {
 
@@ -109,7 +108,7 @@ void SetPadReader(PadReader newReader) {
 void PollPads() {
     PadState now[MAX_PADS];
     reader(now);
-    const bool inPlay = game != nullptr && StateOnTop(game->PlayState);
+    const bool inPlay = Host() != nullptr && Host()->inPlay != nullptr && Host()->inPlay();
     for (int i = 0; i < MAX_PADS; ++i) {
         previous[i] = current[i];
         current[i] = now[i];

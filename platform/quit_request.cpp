@@ -2,8 +2,6 @@
 
 #include <signal.h>
 
-#include "shell/main_loop.h"
-
 namespace {
 
 const int QUIT_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP};
@@ -33,11 +31,11 @@ bool QuitRequested() {
     return quitRequested != 0;
 }
 
-void EndOnQuitRequest() {
+bool TakeQuitRequest() {
     if (!QuitRequested()) {
-        return;
+        return false;
     }
-    EmptyStateStack();
     // Acted on: the request is used up.
     quitRequested = 0;
+    return true;
 }

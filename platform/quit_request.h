@@ -11,6 +11,6 @@ void CatchQuitSignals();
 // Whether one of the signals came. A screen that waits for a key stops waiting when it did.
 bool QuitRequested();
 
-// Empties the state stack when a signal came, so that the main loop ends after this pass,
-// and forgets the signal.
-void EndOnQuitRequest();
+// Whether a signal came, forgetting it: the main loop then empties the state stack, so that
+// it ends after this pass.
+bool TakeQuitRequest();

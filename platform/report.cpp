@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "shell/game.h"
+#include "platform/host.h"
 
 namespace {
 
@@ -16,8 +16,8 @@ void SetProgramName(int argc, char* argv[]) {
 }
 
 const std::string& ProgramName() {
-    if (programName.empty()) {
-        programName = game->caption;
+    if (programName.empty() && Host() != nullptr) {
+        programName = Host()->caption;
     }
     return programName;
 }

@@ -12,7 +12,7 @@
 #include "SDL_image.h"
 #include "framework/surface.h"
 #include "platform/report.h"
-#include "shell/main_loop.h"
+#include "platform/display.h"
 
 namespace {
 

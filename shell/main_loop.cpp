@@ -30,7 +30,9 @@ void RunMainLoop() {
     while (!StateStack.empty()) {
         void (*state)() = StateStack.top().statePointer;
         state();
-        EndOnQuitRequest();
+        if (TakeQuitRequest()) {
+            EmptyStateStack();
+        }
         game->CapFrameRate();
     }
 }

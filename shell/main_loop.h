@@ -3,6 +3,7 @@
 #include <stack>
 
 #include "SDL.h"
+#include "platform/display.h"
 
 // The window, the stack of game states and the loop that runs them: the frame of every
 // screen starts and ends here.
@@ -15,11 +16,6 @@
 //
 // A state of play takes at most one queued event a frame (TakePlayEvent) and reads held keys
 // for steering; it ends with the frame drawn and presented.
-
-// The window both games open.
-const int SCREEN_WIDTH = 640;
-const int SCREEN_HEIGHT = 480;
-const int SCREEN_BPP = 32;
 
 // A game state is a function run once per pass of the main loop while it is on top.
 struct StateStruct {

@@ -14,6 +14,7 @@
 #include "platform/display_options.h"
 #include "shell/game.h"
 #include "platform/gamepads.h"
+#include "platform/host.h"
 #include "platform/pointer.h"
 #include "shell/globals.h"
 #include "shell/hiscore.h"
@@ -126,9 +127,26 @@ void clean_up() {
     SDL_Quit();
 }
 
+namespace {
+
+bool PlayOnTop() {
+    return game != nullptr && StateOnTop(game->PlayState);
+}
+
+}  // namespace
+
 void ZEM_UseGame(const ZemGame& theGame) {
     game = &theGame;
     Paddle::speedLimit = theGame.paddleSpeedLimit;
+    PlatformHost host;
+    host.caption = theGame.caption;
+    host.helpLines = &theGame.helpLines;
+    host.playsLevelSets = theGame.playsLevelSets;
+    host.hasComputerPlayers = theGame.hasComputerPlayers;
+    host.playsOverNetwork = theGame.playsOverNetwork;
+    host.inPlay = PlayOnTop;
+    host.drawingSurface = &screen;
+    SetPlatformHost(host);
 }
 
 bool ZEM_StartGame(const ZemGame& theGame) {

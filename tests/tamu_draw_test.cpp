@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tamu/draw.h"
+#include "tamu/duel.h"
 #include "tests/support/wall_text.h"
 #include "tests/tamu_duel_fixture.h"
 
@@ -174,6 +175,29 @@ TEST_F(DuelDrawTest, NextDuelPutsBackThePiecesSavedInTheLastFrameOfTheOldOne) {
     // From the second frame on the new duel erases as usual.
     PlayState();
     EXPECT_EQ(ColourAt(screen, 320, 240), plain);
+}
+
+// Putting back an earlier duel moves every sprite at once: the first frame drawn after it
+// erases the later places and shows the things where the earlier duel had them.
+TEST_F(DuelDrawTest, AFrameDrawnRightAfterAnEarlierDuelIsPutBackLeavesNoTraceOfTheLaterOne) {
+    for (int frame = 0; frame < 5; ++frame) {
+        PlayState();
+    }
+    const DuelState earlier = SaveDuel();
+    HoldKey(SDLK_LEFT);
+    HoldKey(SDLK_z);
+    for (int frame = 0; frame < 30; ++frame) {
+        PlayState();
+    }
+    ReleaseAllKeys();
+    ASSERT_NE(myPaddle.GetXPos(), earlier.paddles[BOTTOM_PADDLE].x);
+
+    RestoreDuel(earlier);
+    DrawGame();
+    EXPECT_EQ(DifferencesFromThePlayfield(), 0);
+    ExpectSpritesWhite();
+    EXPECT_EQ(myPaddle.GetXPos(), earlier.paddles[BOTTOM_PADDLE].x);
+    EXPECT_EQ(otherPaddle.GetXPos(), earlier.paddles[TOP_PADDLE].x);
 }
 
 // ---- Pacing ----

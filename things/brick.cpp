@@ -30,6 +30,10 @@ Brick::Brick(int type, int x, int y, int w, int h)
     AddBox(xPos, yPos, xSize, ySize);
 }
 
+Brick::Brick(const BrickState& state) : Brick(state.type, state.x, state.y, state.w, state.h) {
+    lives = state.lives;
+}
+
 void Brick::LoseLife() {
     if (lives > 0) {
         --lives;
