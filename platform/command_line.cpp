@@ -34,7 +34,7 @@ OptionOutcome FullScreen(const char*);
 OptionOutcome Levels(const char* value);
 OptionOutcome Computer(const char* value);
 OptionOutcome Demo(const char*);
-OptionOutcome Host(const char* value);
+OptionOutcome HostDuel(const char* value);
 OptionOutcome Join(const char* value);
 OptionOutcome Port(const char* value);
 
@@ -53,7 +53,7 @@ const CommandLineOption OPTIONS[] = {
      false, Demo, &PlatformHost::hasComputerPlayers},
     {"--host", "[=ADDRESS]",
      "wait for an opponent from the network (on every address of this machine, or ADDRESS)", true,
-     Host, &PlatformHost::playsOverNetwork},
+     HostDuel, &PlatformHost::playsOverNetwork},
     {"--join", "HOST[:PORT]", "play against the host at HOST (a name or an IPv4 address)", false,
      Join, &PlatformHost::playsOverNetwork},
     {"--port", "N", "the UDP port to host on or to join (default " DEFAULT_DUEL_PORT_TEXT ")",
@@ -211,7 +211,7 @@ OptionOutcome Demo(const char*) {
     return OptionOutcome::KEEP_GOING;
 }
 
-OptionOutcome Host(const char* value) {
+OptionOutcome HostDuel(const char* value) {
     chosenOnCommandLine.host = true;
     chosenOnCommandLine.hostAddress = value != nullptr ? value : "";
     if (value != nullptr && chosenOnCommandLine.hostAddress.empty()) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "SDL.h"
+#include "framework/menu.h"
 
 // What the platform layer needs of the game the shell runs above it, handed down by the shell
 // when it takes the game (ZEM_UseGame): the platform never looks up into the shell.
@@ -21,6 +22,8 @@ struct PlatformHost {
     // The shell's variable for the surface the game draws on: the display points it at a
     // picture of its own from the first full-screen switch on. Null: none to keep up to date.
     SDL_Surface** drawingSurface = nullptr;
+    // The shell's one menu, which the pointer points at and clicks. Null: no menu to point at.
+    ZemMenu* const* menu = nullptr;
 };
 
 // Hands the game down; the record is copied. Before the first call Host() is null.

@@ -2,9 +2,7 @@
 
 #include "framework/key_press.h"
 #include "platform/display.h"
-#include "shell/game.h"
-#include "shell/globals.h"
-#include "shell/main_loop.h"
+#include "platform/host.h"
 
 namespace {
 
@@ -34,6 +32,7 @@ void ShowOrHide(bool inPlay) {
 
 // Hover selects the line under the pointer; a click on a line chooses it as Enter would.
 void PointAtMenu(const PointerState& now, bool moved, int x, int y) {
+    ZemMenu* const menu = Host() != nullptr && Host()->menu != nullptr ? *Host()->menu : nullptr;
     if (menu == nullptr) {
         return;
     }
@@ -91,7 +90,7 @@ void PollPointer() {
     if (!now.known) {
         return;
     }
-    const bool inPlay = game != nullptr && StateOnTop(game->PlayState);
+    const bool inPlay = Host() != nullptr && Host()->inPlay != nullptr && Host()->inPlay();
     ShowOrHide(inPlay);
     int x = 0;
     int y = 0;

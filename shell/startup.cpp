@@ -146,6 +146,7 @@ void ZEM_UseGame(const ZemGame& theGame) {
     host.playsOverNetwork = theGame.playsOverNetwork;
     host.inPlay = PlayOnTop;
     host.drawingSurface = &screen;
+    host.menu = &menu;
     SetPlatformHost(host);
 }
 

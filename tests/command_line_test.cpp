@@ -173,8 +173,7 @@ TEST(CommandLine, WindowAndSoundOptionsAreNotedForTheRun) {
 TEST(CommandLine, TheNetworkEndsAreNotedForTheRun) {
     ZemGame overNetwork = FAKE_GAME;
     overNetwork.playsOverNetwork = true;
-    const ZemGame* before = game;
-    game = &overNetwork;
+    ZEM_UseGame(overNetwork);
     const struct {
         std::vector<std::string> words;
         bool host;
@@ -205,5 +204,4 @@ TEST(CommandLine, TheNetworkEndsAreNotedForTheRun) {
     for (const char* option : {"--host[=ADDRESS]", "--join HOST[:PORT]", "--port N", "47623"}) {
         EXPECT_NE(help.output.find(option), std::string::npos) << option;
     }
-    game = before;
 }
