@@ -57,6 +57,10 @@ bool init() {
         ReportVideoStartFailure();
         return false;
     }
+    // The game never asks whether it has the focus. Left in the queue, the focus changes
+    // (a burst of them as the compatibility layer opens its window) would each take a
+    // screen's one event of a pass and hold a key back.
+    SDL_EventState(SDL_ACTIVEEVENT, SDL_IGNORE);
     screen = OpenDisplay();
     if (screen == nullptr) {
         ReportWindowFailure();
