@@ -83,6 +83,10 @@ TEST(FullScreen, F11SwitchesOnEveryScreenAndIsRemembered) {
     game.Press("F11");
     WaitForScreen("the pause screen enlarged",
                   [&paused](const Screenshot& screen) { return ShowsEnlarged(screen, paused); });
+    // The choice is written once the new window stands, so it may come a moment later.
+    game.WaitUntil("full screen remembered", [&dir](const Screenshot&) {
+        return dir.ReadFile("settings") == "scale = 1\nfullscreen = yes\n";
+    });
     EXPECT_EQ(dir.ReadFile("settings"), "scale = 1\nfullscreen = yes\n");
 
     // Continuing puts back the game picture saved before the switch: the pause lines go.
@@ -93,8 +97,9 @@ TEST(FullScreen, F11SwitchesOnEveryScreenAndIsRemembered) {
     });
 
     game.Press("F11");
-    game.WaitUntil("the window again", [&game](const Screenshot&) {
-        return game.WindowWidth() == 640 && game.WindowHeight() == 480;
+    game.WaitUntil("the window again, remembered", [&game, &dir](const Screenshot&) {
+        return game.WindowWidth() == 640 && game.WindowHeight() == 480 &&
+               dir.ReadFile("settings") == "scale = 1\nfullscreen = no\n";
     });
     EXPECT_EQ(dir.ReadFile("settings"), "scale = 1\nfullscreen = no\n");
     game.RequestClose();
@@ -115,6 +120,9 @@ TEST(FullScreen, F11SwitchesOnAnUntouchedMainMenu) {
     game.Press("F11");
     WaitForScreen("the untouched main menu enlarged",
                   [&menu](const Screenshot& screen) { return ShowsEnlarged(screen, menu); });
+    game.WaitUntil("full screen remembered", [&dir](const Screenshot&) {
+        return dir.ReadFile("settings") == "scale = 1\nfullscreen = yes\n";
+    });
     EXPECT_EQ(dir.ReadFile("settings"), "scale = 1\nfullscreen = yes\n");
     game.Press("Down Down Return");
     EXPECT_EQ(game.WaitForExit(), 0);
