@@ -18,6 +18,10 @@ ControlsSource sources[PADDLES] = {PlayerControls, PlayerControls};
 // Far more frames than a paddle takes to reach its top speed or to come to rest.
 const int SETTLING_FRAMES = 100;
 
+// The mouse's dead band and the speed limit it was worked out for.
+int deadBand = 0;
+int bandSpeedLimit = -1;
+
 }  // namespace
 
 void HeldKeysAndPads(int paddle, PaddleControls& controls) {
@@ -40,7 +44,11 @@ void PlayerControls(int paddle, PaddleControls& controls) {
     }
 }
 
-int PointerDeadBand() {
+namespace {
+
+// Half the paddle's run from its last step at top speed to rest, from its own steps and
+// friction.
+int BandOfThePaddlesSteps() {
     Paddle paddle;
     PaddleControls right;
     right.right = true;
@@ -55,6 +63,17 @@ int PointerDeadBand() {
         paddle.UpdateLocation();
     }
     return (paddle.GetXPos() - start) / 2;
+}
+
+}  // namespace
+
+// Worked out once for each speed limit, not on every frame the mouse steers.
+int PointerDeadBand() {
+    if (bandSpeedLimit != Paddle::speedLimit) {
+        deadBand = BandOfThePaddlesSteps();
+        bandSpeedLimit = Paddle::speedLimit;
+    }
+    return deadBand;
 }
 
 void SteerTowards(const Paddle& paddle, int column, PaddleControls& controls) {
