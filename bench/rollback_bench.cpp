@@ -11,29 +11,9 @@
 #include "shell/game.h"
 #include "tamu/duel.h"
 #include "tamu/game.h"
+#include "tamu/linked_duel.h"
 
 namespace {
-
-std::uint32_t Step(DuelSnapshot& snapshot, const std::uint8_t controls[2]) {
-    tamu::DuelState state;
-    std::memcpy(&state, snapshot.bytes, sizeof state);
-    tamu::RestoreDuel(state);
-    PaddleControls both[PADDLES];
-    for (int paddle = 0; paddle < PADDLES; ++paddle) {
-        both[paddle].left = (controls[paddle] & NET_LEFT) != 0;
-        both[paddle].right = (controls[paddle] & NET_RIGHT) != 0;
-    }
-    const std::uint32_t sounds = tamu::StepDuel(both);
-    state = tamu::SaveDuel();
-    std::memcpy(snapshot.bytes, &state, sizeof state);
-    return sounds;
-}
-
-std::uint32_t Checksum(const DuelSnapshot& snapshot) {
-    tamu::DuelState state;
-    std::memcpy(&state, snapshot.bytes, sizeof state);
-    return tamu::DuelChecksum(state);
-}
 
 const int RUNS = 2000;
 
@@ -41,7 +21,7 @@ const int RUNS = 2000;
 
 int main() {
     ZEM_UseGame(tamu::GAME);
-    const DuelRules rules = {Step, Checksum};
+    const DuelRules& rules = tamu::LinkedDuelRules();
     DuelSnapshot start;
     const tamu::DuelState opening = tamu::OpeningDuel();
     std::memcpy(start.bytes, &opening, sizeof opening);

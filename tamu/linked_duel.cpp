@@ -488,6 +488,10 @@ void BeginLinkedDuel() {
         localDelay);
 }
 
+const DuelRules& LinkedDuelRules() {
+    return RULES;
+}
+
 bool LinkedDuelRunning() {
     return running;
 }

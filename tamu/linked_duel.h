@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "net/rollback.h"
+
 // The duel between two machines: `tamu --host` waits on the main menu for one opponent, and
 // `tamu --join HOST` is that opponent. When the host chooses "Play" both duels start; the
 // host steers the bottom paddle and the guest the top one, each with the cursor keys (and
@@ -32,5 +34,8 @@ bool LinkedDuelStarting();
 void BeginLinkedDuel();
 bool LinkedDuelRunning();
 void LinkedPlayState();
+
+// The duel's rules as both ends' sessions play them, for the sync test and the bench.
+const DuelRules& LinkedDuelRules();
 
 }  // namespace tamu
