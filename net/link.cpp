@@ -195,6 +195,18 @@ void DuelLink::Forget() {
     peerName.clear();
 }
 
+std::uint32_t DuelLink::RoundTripMs() const {
+    return peer != nullptr ? peer->roundTripTime : 0;
+}
+
+void DuelLink::AwaitArrival(std::uint32_t milliseconds) {
+    if (host == nullptr) {
+        return;
+    }
+    enet_uint32 condition = ENET_SOCKET_WAIT_RECEIVE;
+    enet_socket_wait(host->socket, &condition, milliseconds);
+}
+
 LinkNews DuelLink::Service(ArrivedPacket& arrived) {
     if (host == nullptr) {
         return LinkNews::NOTHING;

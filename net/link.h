@@ -57,12 +57,17 @@ public:
 
     // Takes the next thing the wire has; call until NOTHING. Never blocks.
     LinkNews Service(ArrivedPacket& arrived);
+    // Sleeps until a datagram arrives or the time is up, whichever comes first; what came
+    // is for Service.
+    void AwaitArrival(std::uint32_t milliseconds);
     // Sends a packet: reliably (kept until it arrives), or not (dropped when lost).
     void Send(const NetPacket& packet, bool reliable);
     // Sends whatever is queued now rather than at the next Service.
     void Flush();
 
     bool Connected() const { return peer != nullptr; }
+    // ENet's smoothed measure of a trip there and back, in milliseconds (0 when none).
+    std::uint32_t RoundTripMs() const;
     bool Hosting() const { return hosting; }
     std::uint16_t Port() const { return port; }
     // The other end as "address:port" (empty when none).

@@ -1,5 +1,6 @@
 #include "tamu/linked_duel.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include "shell/globals.h"
 #include "shell/main_loop.h"
 #include "shell/screens.h"
+#include "tamu/constants.h"
 #include "tamu/draw.h"
 #include "tamu/duel.h"
 
@@ -44,6 +46,16 @@ const int CONTINUE_WAIT_PASSES = SILENT_PEER_MS / 20;
 const Uint32 CONTINUE_WAIT_MS = 20;
 // Packets looked at in one go: more than a frame's worth, and never endless.
 const int MOST_PACKETS_A_LOOK = 64;
+// A frame held up by the other end's controls waits for them within its own pass, as long as
+// this leaves time to draw it: over a long link they are often only a few milliseconds late,
+// and a pass given up is a frame the duel loses.
+const Uint32 DRAW_RESERVE_MS = 3;
+const int MOST_LOOKS_A_PASS = 16;
+// The end that says go (the host's Play, a Continue) plays its first frame once the other
+// end's first packet of the stretch is in; the end told to go waits out half a round trip
+// first, the time that packet takes, so that both play the first frame together and neither
+// runs its eight guessed frames ahead only to wait. Never longer than this:
+const Uint32 MOST_START_OFFSET_MS = 250;
 
 // The environment variable naming a file where the duel writes what the tests check (its
 // frames, keys, checksums and figures); nothing is written without it.
@@ -55,6 +67,9 @@ enum class Role { NONE, HOST, GUEST };
 
 // What the other end said that ends or resumes what this end is doing.
 enum class Word { NONE, LEFT, TO_MENU, DESYNC };
+
+// Whether this end started a stretch of the duel or was told to by the other.
+enum class Go { SAID, TOLD };
 
 std::unique_ptr<DuelLink> link;
 Role role = Role::NONE;
@@ -77,6 +92,8 @@ std::uint32_t heardFrame = 0;
 std::uint32_t continuedAt = 0;  // the other end continued after the pause at this frame
 std::uint32_t loggedConfirmed = 0;
 int framesSincePaceWait = 0;
+bool otherEndBegun = false;  // a packet of this stretch came from the other end
+Uint32 firstFrameTicks = 0;  // not before this
 
 // The figures of a duel, for the log.
 struct DuelFigures {
@@ -157,7 +174,12 @@ std::string PeerAddress() {
     return name.substr(0, name.rfind(':'));
 }
 
-void BeginStretch(const DuelState& from) {
+void SendControls() {
+    link->Send(session->Outgoing(), false);
+    link->Flush();
+}
+
+void BeginStretch(const DuelState& from, Go go) {
     const int paddle = role == Role::HOST ? BOTTOM_PADDLE : TOP_PADDLE;
     session.emplace(RULES, SnapshotOf(from), paddle, localDelay, era);
     continuedAt = 0;
@@ -165,11 +187,16 @@ void BeginStretch(const DuelState& from) {
     pausePressed = false;
     framesSincePaceWait = 0;
     figures.lastFrameTicks = 0;
+    otherEndBegun = go == Go::TOLD;
+    firstFrameTicks = SDL_GetTicks();
+    if (go == Go::TOLD) {
+        firstFrameTicks += std::min(link->RoundTripMs() / 2, MOST_START_OFFSET_MS);
+        SendControls();
+    }
 }
 
-void SendControls() {
-    link->Send(session->Outgoing(), false);
-    link->Flush();
+bool StretchBegun() {
+    return otherEndBegun && static_cast<Sint32>(SDL_GetTicks() - firstFrameTicks) >= 0;
 }
 
 void SendWord(PacketKind kind, std::uint32_t frame) {
@@ -201,7 +228,7 @@ void HearOtherEnd() {
         switch (packet.kind) {
             case PacketKind::CONTROLS:
                 if (thisStretch) {
-                    session->Take(arrived.bytes, arrived.size);
+                    otherEndBegun |= session->Take(arrived.bytes, arrived.size);
                 } else {
                     ++figures.stale;
                 }
@@ -281,14 +308,14 @@ void EndOnWord(Word word, std::uint32_t frame) {
 }
 
 // The pause is over on both ends: the next stretch starts from the paused frame.
-void ContinueAfterPause() {
+void ContinueAfterPause(Go go) {
     const DuelState paused = StateOf(session->State());
     framesBefore += session->StopFrame();
     figures.replayed += session->ReplayedFrames();
     figures.refused += session->Refused();
     Log("continued %u", framesBefore);
     ++era;
-    BeginStretch(paused);
+    BeginStretch(paused, go);
     lastFrame = timer.GetTicks();
 }
 
@@ -341,7 +368,7 @@ void LinkedPauseState() {
         }
         SendWord(PacketKind::CONTINUE, session->StopFrame());
     }
-    ContinueAfterPause();
+    ContinueAfterPause(choice == CHOICE_CONTINUE ? Go::SAID : Go::TOLD);
     StateStack.pop();
 }
 
@@ -369,6 +396,23 @@ bool SitsOutForPace() {
         return true;
     }
     return false;
+}
+
+bool HeldUpByOtherEnd() {
+    return heard == Word::NONE &&
+           (!otherEndBegun ||
+            (!session->CanAdvance() && !session->Stopped() && session->DesyncFrame() == 0));
+}
+
+void AwaitOtherEndWithinPass() {
+    for (int look = 0; look < MOST_LOOKS_A_PASS && HeldUpByOtherEnd(); ++look) {
+        const Uint32 spent = timer.GetTicks() - lastFrame;
+        if (spent + DRAW_RESERVE_MS >= FRAME_PERIOD_MS) {
+            return;
+        }
+        link->AwaitArrival(FRAME_PERIOD_MS - DRAW_RESERVE_MS - spent);
+        HearOtherEnd();
+    }
 }
 
 void NoteFrameTime() {
@@ -483,7 +527,7 @@ void BeginLinkedDuel() {
     framesBefore = 0;
     figures = DuelFigures();
     figures.startTicks = SDL_GetTicks();
-    BeginStretch(SaveDuel());
+    BeginStretch(SaveDuel(), role == Role::HOST ? Go::SAID : Go::TOLD);
     Log("start %u paddle %d delay %d", era, role == Role::HOST ? BOTTOM_PADDLE : TOP_PADDLE,
         localDelay);
 }
@@ -520,13 +564,14 @@ void LinkedPlayState() {
         SendControls();
         if (continuedAt != 0 && continuedAt == session->StopFrame()) {
             // The other end chose to go on before this one saw its pause.
-            ContinueAfterPause();
+            ContinueAfterPause(Go::TOLD);
         } else {
             PushState(LinkedPauseState);
         }
         return;
     }
-    if (session->CanAdvance() && !SitsOutForPace()) {
+    AwaitOtherEndWithinPass();
+    if (StretchBegun() && session->CanAdvance() && !SitsOutForPace()) {
         PlayNextFrame();
     } else {
         ++figures.waits;
