@@ -7,22 +7,16 @@
 
 #include "tests/e2e/harness.h"
 #include "tests/e2e/play_screen.h"
+#include "tests/e2e/tamu_screen.h"
 #include "tests/support/scratch_dir.h"
 
 namespace {
 
-const int WALL = 14;
 const int TOP_WALL_Y = 0;
 const int BOTTOM_WALL_Y = 465;
-const int PADDLE_W = 60;
-const int PADDLE_H = 18;
 const int PADDLE_PIXELS = PADDLE_W * PADDLE_H;
 const int BALL_PIXELS = 10 * 10;
-const int MY_PADDLE_Y = 440;
-const int OTHER_PADDLE_Y = 40;
 const int START_X = 320;
-const int LEFT_STOP = 14;
-const int RIGHT_STOP = 565;
 
 // Inside the four walls.
 const Area PLAYFIELD{WALL, WALL, 625 - WALL, 465 - WALL};
